@@ -1,0 +1,15 @@
+#include "version.h"
+#include "window/frmVDTimer.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral(VI_PRODUCT_NAME));
+    QApplication::setApplicationVersion(QStringLiteral(VI_VERSION_TEXT));
+
+    frmVDTimer window;
+    window.show();
+    return QApplication::exec();
+}

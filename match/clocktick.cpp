@@ -1,0 +1,77 @@
+#include "basVDTimer.h"
+
+#include "colors.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace basVDTimer {
+
+namespace {
+
+struct Stage {
+    const char16_t* backColor;
+    const char16_t* foreColor;
+    const char16_t* message; // nullptr: the information label is left alone
+    const char16_t* name;
+};
+
+constexpr Stage green{u"&H00FF00", u"&H000000", nullptr, u"Green"};
+constexpr Stage yellow{u"&H00FFFF", u"&H000000", u"残り試合時間が半分を切りました", u"Yellow"};
+constexpr Stage orange{u"&H0080FF", u"&H000000", u"残り試合時間が1/4を切りました", u"Orange"};
+constexpr Stage red{u"&H0000FF", u"&HFFFFFF", u"残り試合時間が１分を切りました", u"Red"};
+
+void enterStage(const MatchControls& frm, const Stage& stage)
+{
+    setBackColor(frm.lblGameNokori, colorFromText(stage.backColor));
+    setForeColor(frm.lblGameNokori, colorFromText(stage.foreColor));
+    if (stage.message) {
+        setCaption(frm.ibiInformation, QString::fromUtf16(stage.message));
+        setBackColor(frm.ibiInformation, colorFromText(stage.backColor));
+    }
+    strColor = QString::fromUtf16(stage.name);
+}
+
+} // namespace
+
+void ClockTick(const MatchControls& frm)
+{
+    if (frm.cmdStart->isEnabled())
+        return;
+    if (strPause == u"ON")
+        return;
+
+    if (intGameNokori <= 0) {
+        GameEnd(frm);
+        return;
+    }
+
+    intGameNokori = checkedAdd(intGameNokori, -1);
+
+    if (intTurnNokori > 0) {
+        intTurnNokori = checkedAdd(intTurnNokori, -1);
+    } else {
+        setCaption(frm.ibiInformation,
+                   QStringLiteral("ターン終了です。速やかに次のプレイヤーのターンに移行してください"));
+        setBackColor(frm.ibiInformation, colorFromText(u"&H00FFFF"));
+        intLossTime(intNowPlayer) = checkedAdd(intLossTime(intNowPlayer), 1);
+    }
+
+    intTotalTime(intNowPlayer) = checkedAdd(intTotalTime(intNowPlayer), 1);
+
+    setCaption(frm.lblGameNokori, FormatTime(intGameNokori));
+    setCaption(frm.lblTurnNokori, FormatTime(intTurnNokori));
+
+    // One stage step at most per tick; the thresholds keep their fractions.
+    const float left = intGameNokori;
+    if (strColor == u"Orange" && intGameNokori < 60)
+        enterStage(frm, red);
+    else if (left < float(intGameJoken) / 4.0f && strColor == u"Yellow")
+        enterStage(frm, orange);
+    else if (left < float(intGameJoken) / 2.0f && strColor == u"Green")
+        enterStage(frm, yellow);
+    else if (strColor == u"Nothing")
+        enterStage(frm, green);
+}
+
+} // namespace basVDTimer

@@ -1,0 +1,47 @@
+#include "colors.h"
+
+#include "checked.h"
+
+#include <QLabel>
+#include <QPalette>
+
+QRgb colorFromText(QStringView text)
+{
+    if (text.size() != 8 || !text.startsWith(u"&H"))
+        throw MatchError(ErrorKind::TypeMismatch);
+    bool ok = false;
+    const uint bgr = text.mid(2).toUInt(&ok, 16);
+    if (!ok)
+        throw MatchError(ErrorKind::TypeMismatch);
+    return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+QRgb backColor(const QLabel* label)
+{
+    return label->palette().color(label->backgroundRole()).rgba();
+}
+
+void setBackColor(QLabel* label, QRgb color)
+{
+    if (label->autoFillBackground() && backColor(label) == color)
+        return;
+    QPalette palette = label->palette();
+    palette.setColor(label->backgroundRole(), QColor::fromRgba(color));
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+}
+
+void setForeColor(QLabel* label, QRgb color)
+{
+    QPalette palette = label->palette();
+    if (palette.color(label->foregroundRole()).rgba() == color)
+        return;
+    palette.setColor(label->foregroundRole(), QColor::fromRgba(color));
+    label->setPalette(palette);
+}
+
+void setCaption(QLabel* label, const QString& caption)
+{
+    if (label->text() != caption)
+        label->setText(caption);
+}

@@ -1,0 +1,45 @@
+#include "settings.h"
+
+#include "checked.h"
+#include "conversions.h"
+
+#include <cmath>
+
+namespace {
+
+// True when the conversion raises no error.
+template <typename Convert> bool converts(Convert convert)
+{
+    try {
+        convert();
+        return true;
+    } catch (const MatchError&) {
+        return false;
+    }
+}
+
+bool isPlayerCount(QStringView text)
+{
+    double count = 0.0;
+    return converts([&] { count = textToDouble(text); }) && count >= 1.0 && count <= 4.0 &&
+           count == std::floor(count);
+}
+
+} // namespace
+
+std::optional<SettingFault> checkSettings(QStringView player, QStringView gameMinutes,
+                                          QStringView turnSeconds)
+{
+    if (!isPlayerCount(player))
+        return SettingFault{Setting::Player,
+                            QStringLiteral("「参加人数」には 1 から 4 までの整数を入力してください。")};
+    if (!converts([&] { minutesToSeconds(textToDouble(gameMinutes)); }))
+        return SettingFault{Setting::GameMinutes,
+                            QStringLiteral("「試合の総時間（分）」には -546.14 から 546.12 "
+                                           "までの数値を入力してください。")};
+    if (!converts([&] { textToInt16(turnSeconds); }))
+        return SettingFault{Setting::TurnSeconds,
+                            QStringLiteral("「１ターンの制限時間（秒）」には -32768 から 32767 "
+                                           "までの数値を入力してください。")};
+    return std::nullopt;
+}

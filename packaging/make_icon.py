@@ -1,0 +1,154 @@
+#!/usr/bin/env python3
+"""Draws the program's icon: a stopwatch whose face shows the last quarter of
+the match in red. Writes vizovidiz.ico (32x32 monochrome, 32x32 and 16x16 in
+16 colours) and, with --png, full-colour PNG images of any size.
+
+    python3 make_icon.py                  # vizovidiz.ico beside this script
+    python3 make_icon.py --png 48 out.png
+"""
+import math
+import os
+import struct
+import sys
+import zlib
+
+# The 16 standard colours, as (r, g, b).
+VGA16 = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+
+RIM = (0, 0, 128)
+FACE = (255, 255, 255)
+WEDGE = (255, 0, 0)
+HAND = (0, 0, 0)
+CROWN = (128, 128, 128)
+
+
+def shape(x, y):
+    """Colour at (x, y) in a unit square (y down), or None where transparent."""
+    cx, cy, r = 0.5, 0.56, 0.42
+    dx, dy = x - cx, y - cy
+    d = math.hypot(dx, dy)
+    # The crown and its stem above the face.
+    if abs(dx) < 0.09 and 0.02 < y < 0.12:
+        return CROWN
+    if abs(dx) < 0.04 and 0.10 <= y < cy - r + 0.02:
+        return CROWN
+    if d > r:
+        return None
+    if d > r - 0.08:
+        return RIM
+    angle = math.degrees(math.atan2(dx, -dy)) % 360  # 0 at twelve, clockwise
+    # Hands: the minute hand to twelve, the second hand to nine.
+    if abs(dx) < 0.045 and -r + 0.12 < dy <= 0.02:
+        return HAND
+    if abs(dy) < 0.035 and -r + 0.16 < dx <= 0.02:
+        return HAND
+    if d < 0.06:
+        return HAND
+    if 270 <= angle < 360 and d < r - 0.12:
+        return WEDGE
+    return FACE
+
+
+def render(size, samples=4):
+    """Rows of (r, g, b, a) pixels, supersampled."""
+    rows = []
+    for py in range(size):
+        row = []
+        for px in range(size):
+            acc = [0, 0, 0]
+            hits = 0
+            for sy in range(samples):
+                for sx in range(samples):
+                    c = shape((px + (sx + 0.5) / samples) / size,
+                              (py + (sy + 0.5) / samples) / size)
+                    if c is not None:
+                        hits += 1
+                        for i in range(3):
+                            acc[i] += c[i]
+            if hits == 0:
+                row.append((0, 0, 0, 0))
+            else:
+                row.append(tuple(a // hits for a in acc) + (255 * hits // samples ** 2,))
+        rows.append(row)
+    return rows
+
+
+def nearest(palette, rgb):
+    return min(range(len(palette)),
+               key=lambda i: sum((palette[i][k] - rgb[k]) ** 2 for k in range(3)))
+
+
+def ico_image(size, palette, bits):
+    """One BMP-style icon image: header, palette, colour bits, AND mask."""
+    pixels = render(size, samples=1 if bits == 1 else 4)
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, bits, 0, 0, 0, 0,
+                         len(palette), 0)
+    pal = b''.join(struct.pack('BBBB', b, g, r, 0) for (r, g, b) in palette)
+    stride = ((size * bits + 31) // 32) * 4
+    mask_stride = ((size + 31) // 32) * 4
+    colour = b''
+    mask = b''
+    for row in reversed(pixels):  # bottom-up
+        value = 0
+        nbits = 0
+        line = bytearray()
+        mline = bytearray(mask_stride)
+        for x, (r, g, b, a) in enumerate(row):
+            if a < 128:
+                index = 0
+                mline[x // 8] |= 0x80 >> (x % 8)
+            elif bits == 1:
+                # Dark parts black, light parts white.
+                index = 0 if (r + g + b) < 3 * 140 else 1
+            else:
+                index = nearest(palette, (r, g, b))
+            value = (value << bits) | index
+            nbits += bits
+            if nbits == 8:
+                line.append(value)
+                value = nbits = 0
+        if nbits:
+            line.append(value << (8 - nbits))
+        line.extend(b'\0' * (stride - len(line)))
+        colour += bytes(line)
+        mask += bytes(mline)
+    return header + pal + colour + mask
+
+
+def write_ico(path):
+    images = [(32, [(0, 0, 0), (255, 255, 255)], 1), (32, VGA16, 4), (16, VGA16, 4)]
+    blobs = [ico_image(size, pal, bits) for size, pal, bits in images]
+    out = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for (size, pal, bits), blob in zip(images, blobs):
+        out += struct.pack('<BBBBHHII', size, size, len(pal) if len(pal) < 256 else 0, 0, 1,
+                           bits, len(blob), offset)
+        offset += len(blob)
+    with open(path, 'wb') as f:
+        f.write(out + b''.join(blobs))
+
+
+def write_png(size, path):
+    raw = b''.join(b'\0' + bytes(v for px in row for v in px) for row in render(size))
+
+    def chunk(kind, data):
+        return (struct.pack('>I', len(data)) + kind + data +
+                struct.pack('>I', zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    png = (b'\x89PNG\r\n\x1a\n' +
+           chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)) +
+           chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
+    with open(path, 'wb') as f:
+        f.write(png)
+
+
+if __name__ == '__main__':
+    if len(sys.argv) == 4 and sys.argv[1] == '--png':
+        write_png(int(sys.argv[2]), sys.argv[3])
+    else:
+        write_ico(os.path.join(os.path.dirname(os.path.abspath(__file__)), 'vizovidiz.ico'))

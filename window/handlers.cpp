@@ -1,0 +1,137 @@
+// The button and timer handlers of the main window.
+#include "frmVDTimer.h"
+
+#include "match/basVDTimer.h"
+#include "match/colors.h"
+#include "match/conversions.h"
+#include "match/settings.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace basVDTimer;
+
+void frmVDTimer::run(const char* handler, const std::function<void()>& steps)
+{
+    try {
+        steps();
+    } catch (const MatchError& error) {
+        setCaption(ibiInformation, QStringLiteral("エラー（%1）：%2")
+                                       .arg(QLatin1String(handler), errorText(error.kind())));
+    } catch (const std::exception&) {
+        setCaption(ibiInformation, QStringLiteral("エラー（%1）：処理を続けられませんでした。")
+                                       .arg(QLatin1String(handler)));
+    }
+}
+
+void frmVDTimer::cmdStart_Click()
+{
+    run("cmdStart_Click", [this] {
+        if (!refuseBadSettings())
+            startMatch();
+    });
+}
+
+// A refused setting leaves the window in the set-up state, every text as typed,
+// and takes the player to the box to mend it.
+bool frmVDTimer::refuseBadSettings()
+{
+    const auto fault = checkSettings(txtPlayer->text(), txtGameJoken->text(), txtTurnJoken->text());
+    if (!fault)
+        return false;
+    setCaption(ibiInformation, fault->message);
+    setBackColor(ibiInformation, lngDefaultColor);
+    QLineEdit* box = fault->setting == Setting::Player        ? txtPlayer
+                     : fault->setting == Setting::GameMinutes ? txtGameJoken
+                                                              : txtTurnJoken;
+    box->setFocus();
+    box->selectAll();
+    return true;
+}
+
+void frmVDTimer::startMatch()
+{
+    setCaption(lblPlayer, txtPlayer->text());
+    setCaption(lblGameJoken, txtGameJoken->text());
+    setCaption(lblTurnJoken, txtTurnJoken->text());
+    txtPlayer->setVisible(false);
+    txtGameJoken->setVisible(false);
+    txtTurnJoken->setVisible(false);
+
+    intNowPlayer = textToInt16(lblPlayer->text());
+    intGameJoken = minutesToSeconds(textToDouble(lblGameJoken->text()));
+    intTurnJoken = textToInt16(lblTurnJoken->text());
+    intGameNokori = intGameJoken;
+    intTurnNokori = intTurnJoken <= intGameJoken ? intTurnJoken : intGameJoken;
+    setCaption(lblGameNokori, FormatTime(intGameJoken));
+    setCaption(lblTurnNokori, FormatTime(intTurnJoken));
+
+    cmdStart->setEnabled(false);
+    cmdTurnEnd->setEnabled(true);
+    cmdPause->setEnabled(true);
+    cmdEnd->setEnabled(true);
+
+    setCaption(ibiInformation, QString());
+    setBackColor(ibiInformation, lngDefaultColor);
+    setBackColor(lblGameNokori, lngDefaultColor);
+    setForeColor(lblGameNokori, colorFromText(u"&H000000"));
+
+    const qint16 count = intNowPlayer;
+    for (intNowPlayer = 1; intNowPlayer <= count; intNowPlayer = checkedAdd(intNowPlayer, 1)) {
+        intTotalTime(intNowPlayer) = 0;
+        intLossTime(intNowPlayer) = 0;
+    }
+    intNowPlayer = 1;
+    setCaption(lblNowPlayer, QStringLiteral("Player 1"));
+    strColor = QStringLiteral("Nothing");
+
+    // Space now ends a turn: the players never need the mouse.
+    cmdTurnEnd->setFocus();
+}
+
+void frmVDTimer::cmdPause_Click()
+{
+    run("cmdPause_Click", [this] {
+        if (strPause == u"ON") {
+            strPause = QStringLiteral("OFF");
+            cmdTurnEnd->setEnabled(true);
+            cmdPause->setText(QStringLiteral("試合中断"));
+            cmdTurnEnd->setFocus();
+        } else {
+            strPause = QStringLiteral("ON");
+            cmdTurnEnd->setEnabled(false);
+            cmdPause->setText(QStringLiteral("試合再開"));
+            cmdPause->setFocus();
+        }
+    });
+}
+
+void frmVDTimer::cmdTurnEnd_Click()
+{
+    run("cmdTurnEnd_Click", [this] { endTurn(); });
+}
+
+void frmVDTimer::endTurn()
+{
+    intTurnNokori = intTurnJoken <= intGameNokori ? intTurnJoken : intGameNokori;
+    setCaption(lblTurnNokori, FormatTime(intTurnNokori));
+    setCaption(ibiInformation, QString());
+    setBackColor(ibiInformation, lngDefaultColor);
+    // Back to player 1 only when the current player equals the count exactly.
+    if (textToDouble(lblPlayer->text()) == double(intNowPlayer))
+        intNowPlayer = 1;
+    else
+        intNowPlayer = checkedAdd(intNowPlayer, 1);
+    setCaption(lblNowPlayer, QStringLiteral("Player ") + QString::number(intNowPlayer));
+}
+
+void frmVDTimer::cmdEnd_Click()
+{
+    run("cmdEnd_Click", [this] { GameEnd(m_controls); });
+}
+
+void frmVDTimer::Timer1_Timer()
+{
+    run("Timer1_Timer", [this] { ClockTick(m_controls); });
+}
