@@ -11,14 +11,14 @@
 // read and written by name. All times are 16-bit seconds.
 namespace basVDTimer {
 
-inline QString strPause;          // "ON" while paused; anything else runs
-inline qint16 intGameJoken = 0;   // match length in force
-inline qint16 intTurnJoken = 0;   // turn limit in force
-inline qint16 intGameNokori = 0;  // match time left
-inline qint16 intTurnNokori = 0;  // turn time left; 0 means overrun
-inline QRgb lngDefaultColor = 0;  // lblGameJoken's background at load
-inline QString strColor;          // "Nothing", "Green", "Yellow", "Orange", "Red"
-inline qint16 intNowPlayer = 0;   // whose turn; also a loop counter
+inline QString strPause;           // "ON" while paused; anything else runs
+inline qint16 intGameJoken = 0;    // match length in force
+inline qint16 intTurnJoken = 0;    // turn limit in force
+inline qint16 intGameNokori = 0;   // match time left
+inline qint16 intTurnNokori = 0;   // turn time left; 0 means overrun
+inline QRgb lngDefaultColor = 0;   // lblGameJoken's background at load
+inline QString strColor;           // "Nothing", "Green", "Yellow", "Orange", "Red"
+inline qint16 intNowPlayer = 0;    // whose turn; also a loop counter
 inline PlayerSeconds intTotalTime; // seconds charged per player
 inline PlayerSeconds intLossTime;  // overrun seconds per player
 

@@ -51,8 +51,9 @@ void ClockTick(const MatchControls& frm)
     if (intTurnNokori > 0) {
         intTurnNokori = checkedAdd(intTurnNokori, -1);
     } else {
-        setCaption(frm.ibiInformation,
-                   QStringLiteral("ターン終了です。速やかに次のプレイヤーのターンに移行してください"));
+        setCaption(
+            frm.ibiInformation,
+            QStringLiteral("ターン終了です。速やかに次のプレイヤーのターンに移行してください"));
         setBackColor(frm.ibiInformation, colorFromText(u"&H00FFFF"));
         intLossTime(intNowPlayer) = checkedAdd(intLossTime(intNowPlayer), 1);
     }

@@ -2,8 +2,8 @@
 
 #include "checked.h"
 
-#include <charconv>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <string>
 

@@ -31,8 +31,9 @@ std::optional<SettingFault> checkSettings(QStringView player, QStringView gameMi
                                           QStringView turnSeconds)
 {
     if (!isPlayerCount(player))
-        return SettingFault{Setting::Player,
-                            QStringLiteral("「参加人数」には 1 から 4 までの整数を入力してください。")};
+        return SettingFault{
+            Setting::Player,
+            QStringLiteral("「参加人数」には 1 から 4 までの整数を入力してください。")};
     if (!converts([&] { minutesToSeconds(textToDouble(gameMinutes)); }))
         return SettingFault{Setting::GameMinutes,
                             QStringLiteral("「試合の総時間（分）」には -546.14 から 546.12 "

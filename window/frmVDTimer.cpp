@@ -82,9 +82,9 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     setFont(standard);
 
     buildControls();
-    m_controls = {lblPlayer,    lblGameNokori, lblTurnNokori, ibiInformation,
-                  txtPlayer,    txtGameJoken,  txtTurnJoken,  cmdStart,
-                  cmdTurnEnd,   cmdPause,      cmdEnd};
+    m_controls = {lblPlayer,  lblGameNokori, lblTurnNokori, ibiInformation,
+                  txtPlayer,  txtGameJoken,  txtTurnJoken,  cmdStart,
+                  cmdTurnEnd, cmdPause,      cmdEnd};
 
     Timer1 = new PeriodicTimer(this, std::chrono::seconds(1), std::move(clock));
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -98,8 +98,8 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
 void frmVDTimer::buildControls()
 {
     Frame1 = makeFrame(this, "Frame1", QStringLiteral("条件項目"), twips(120, 120, 3855, 1455));
-    Frame2 = makeFrame(this, "Frame2", QStringLiteral("現在のステータス"),
-                       twips(120, 1680, 3855, 1575));
+    Frame2 =
+        makeFrame(this, "Frame2", QStringLiteral("現在のステータス"), twips(120, 1680, 3855, 1575));
 
     const QString players = QStringLiteral("参加人数");
     const QString gameTime = QStringLiteral("試合の総時間（分）");
@@ -114,8 +114,8 @@ void frmVDTimer::buildControls()
     // Each value label first, so that its text box lies above it.
     lblPlayer = makeValueLabel(Frame1, "lblPlayer", QStringLiteral("2"),
                                twips(2640, 315, 1095, 255), players);
-    txtPlayer = makeTextBox(Frame1, "txtPlayer", QStringLiteral("2"),
-                            twips(2640, 320, 1095, 270), players);
+    txtPlayer =
+        makeTextBox(Frame1, "txtPlayer", QStringLiteral("2"), twips(2640, 320, 1095, 270), players);
     lblGameJoken = makeValueLabel(Frame1, "lblGameJoken", QStringLiteral("50"),
                                   twips(2640, 680, 1095, 255), gameTime);
     txtGameJoken = makeTextBox(Frame1, "txtGameJoken", QStringLiteral("50"),
@@ -135,8 +135,8 @@ void frmVDTimer::buildControls()
     lblTurnNokori = makeValueLabel(Frame2, "lblTurnNokori", QStringLiteral("2：00"),
                                    twips(2640, 1035, 1095, 255), turnLeft);
 
-    cmdTurnEnd = makeButton(this, "cmdTurnEnd", QStringLiteral("ターンの終了"),
-                            twips(120, 3360, 3855, 615));
+    cmdTurnEnd =
+        makeButton(this, "cmdTurnEnd", QStringLiteral("ターンの終了"), twips(120, 3360, 3855, 615));
     QFont turnEndFont;
     // A fixed-pitch Japanese Gothic stands in where the design face is missing.
     turnEndFont.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")});
@@ -146,19 +146,19 @@ void frmVDTimer::buildControls()
     cmdTurnEnd->setFont(turnEndFont);
     cmdTurnEnd->setEnabled(false);
 
-    cmdStart = makeButton(this, "cmdStart", QStringLiteral("試合開始"),
-                          twips(120, 4080, 1215, 495));
+    cmdStart =
+        makeButton(this, "cmdStart", QStringLiteral("試合開始"), twips(120, 4080, 1215, 495));
     cmdStart->setDefault(true);
-    cmdPause = makeButton(this, "cmdPause", QStringLiteral("試合中断"),
-                          twips(1440, 4080, 1215, 495));
+    cmdPause =
+        makeButton(this, "cmdPause", QStringLiteral("試合中断"), twips(1440, 4080, 1215, 495));
     cmdPause->setEnabled(false);
     cmdEnd = makeButton(this, "cmdEnd", QStringLiteral("試合終了"), twips(2760, 4080, 1215, 495));
     cmdEnd->setEnabled(false);
 
     const QString information = QStringLiteral("インフォメーション");
     Frame3 = makeFrame(this, "Frame3", information, twips(120, 4680, 3855, 1335));
-    ibiInformation = makeValueLabel(Frame3, "ibiInformation", QString(),
-                                    twips(120, 240, 3615, 975), information);
+    ibiInformation = makeValueLabel(Frame3, "ibiInformation", QString(), twips(120, 240, 3615, 975),
+                                    information);
     ibiInformation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ibiInformation->setWordWrap(true);
 

@@ -44,8 +44,7 @@ void PeriodicTimer::arm()
     const auto remaining = nextDue() - m_clock();
     // Rounded up, so that the shot never comes before the due time; an event
     // already due is armed at 0 ms, which lets waiting events in first.
-    m_armedDelay = remaining.count() > 0
-                       ? std::chrono::ceil<std::chrono::milliseconds>(remaining)
-                       : std::chrono::milliseconds(0);
+    m_armedDelay = remaining.count() > 0 ? std::chrono::ceil<std::chrono::milliseconds>(remaining)
+                                         : std::chrono::milliseconds(0);
     m_shot->start(m_armedDelay);
 }

@@ -15,9 +15,9 @@ struct Controls {
         ibiInformation{&parent};
     QLineEdit txtPlayer{&parent}, txtGameJoken{&parent}, txtTurnJoken{&parent};
     QPushButton cmdStart{&parent}, cmdTurnEnd{&parent}, cmdPause{&parent}, cmdEnd{&parent};
-    MatchControls frm{&lblPlayer, &lblGameNokori, &lblTurnNokori, &ibiInformation,
-                      &txtPlayer, &txtGameJoken,  &txtTurnJoken,  &cmdStart,
-                      &cmdTurnEnd, &cmdPause,     &cmdEnd};
+    MatchControls frm{&lblPlayer,  &lblGameNokori, &lblTurnNokori, &ibiInformation,
+                      &txtPlayer,  &txtGameJoken,  &txtTurnJoken,  &cmdStart,
+                      &cmdTurnEnd, &cmdPause,      &cmdEnd};
 
     // A match under way, paused or not.
     explicit Controls(const QString& players)
@@ -65,7 +65,8 @@ private slots:
         QCOMPARE(QColor::fromRgba(backColor(&c.ibiInformation)), QColor(0, 255, 0));
         QCOMPARE(intNowPlayer, qint16(3));
         QCOMPARE(strPause, QStringLiteral("OFF"));
-        QVERIFY(c.txtPlayer.isVisible() && c.txtGameJoken.isVisible() && c.txtTurnJoken.isVisible());
+        QVERIFY(c.txtPlayer.isVisible() && c.txtGameJoken.isVisible() &&
+                c.txtTurnJoken.isVisible());
         QVERIFY(c.cmdStart.isEnabled());
         QVERIFY(!c.cmdTurnEnd.isEnabled() && !c.cmdPause.isEnabled() && !c.cmdEnd.isEnabled());
         QCOMPARE(c.cmdPause.text(), QStringLiteral("試合中断"));

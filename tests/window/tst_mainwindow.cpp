@@ -34,10 +34,12 @@ private slots:
         QCOMPARE(w.Frame1->title(), QStringLiteral("条件項目"));
         QCOMPARE(w.Frame2->title(), QStringLiteral("現在のステータス"));
         QCOMPARE(w.Frame3->title(), QStringLiteral("インフォメーション"));
-        const QStringList captions = {
-            QStringLiteral("試合の総時間（分）"), QStringLiteral("\uFF11ターンの制限時間\uFF08秒\uFF09"),
-            QStringLiteral("試合の残り時間"),   QStringLiteral("このターンの残り時間"),
-            QStringLiteral("参加人数"),         QStringLiteral("プレイヤー")};
+        const QStringList captions = {QStringLiteral("試合の総時間（分）"),
+                                      QStringLiteral("\uFF11ターンの制限時間\uFF08秒\uFF09"),
+                                      QStringLiteral("試合の残り時間"),
+                                      QStringLiteral("このターンの残り時間"),
+                                      QStringLiteral("参加人数"),
+                                      QStringLiteral("プレイヤー")};
         for (int i = 0; i < 6; ++i)
             QCOMPARE(w.Label1[i]->text(), captions[i]);
         QCOMPARE(w.cmdTurnEnd->text(), QStringLiteral("ターンの終了"));
@@ -46,7 +48,8 @@ private slots:
         QCOMPARE(w.cmdEnd->text(), QStringLiteral("試合終了"));
         QVERIFY(w.cmdStart->isEnabled());
         QVERIFY(!w.cmdTurnEnd->isEnabled() && !w.cmdPause->isEnabled() && !w.cmdEnd->isEnabled());
-        QVERIFY(w.txtPlayer->isVisible() && w.txtGameJoken->isVisible() && w.txtTurnJoken->isVisible());
+        QVERIFY(w.txtPlayer->isVisible() && w.txtGameJoken->isVisible() &&
+                w.txtTurnJoken->isVisible());
         QCOMPARE(QApplication::focusWidget(), w.cmdStart);
         QVERIFY(w.cmdStart->isDefault());
     }
@@ -206,9 +209,9 @@ private slots:
         QCOMPARE(w.txtGameJoken->accessibleName(), w.Label1[0]->text());
         QCOMPARE(w.txtTurnJoken->accessibleName(), w.Label1[1]->text());
         const QList<std::pair<QLabel*, QString>> described = {
-            {w.lblPlayer, w.Label1[4]->text()},      {w.lblGameJoken, w.Label1[0]->text()},
-            {w.lblTurnJoken, w.Label1[1]->text()},   {w.lblNowPlayer, w.Label1[5]->text()},
-            {w.lblGameNokori, w.Label1[2]->text()},  {w.lblTurnNokori, w.Label1[3]->text()},
+            {w.lblPlayer, w.Label1[4]->text()},     {w.lblGameJoken, w.Label1[0]->text()},
+            {w.lblTurnJoken, w.Label1[1]->text()},  {w.lblNowPlayer, w.Label1[5]->text()},
+            {w.lblGameNokori, w.Label1[2]->text()}, {w.lblTurnNokori, w.Label1[3]->text()},
             {w.ibiInformation, w.Frame3->title()}};
         for (const auto& [label, description] : described) {
             QCOMPARE(label->accessibleDescription(), description);
@@ -263,7 +266,8 @@ private slots:
         QTest::addColumn<int>("player");
         QTest::addColumn<int>("total");
         QTest::addColumn<QString>("message");
-        QTest::newRow("bad index") << 5 << 0 << QStringLiteral("インデックスが有効範囲にありません。");
+        QTest::newRow("bad index")
+            << 5 << 0 << QStringLiteral("インデックスが有効範囲にありません。");
         QTest::newRow("overflow") << 1 << 32767 << QStringLiteral("オーバーフローしました。");
     }
 
@@ -279,8 +283,7 @@ private slots:
         if (player <= 4)
             intTotalTime(player) = static_cast<qint16>(total);
         f.tick();
-        QCOMPARE(f.w->ibiInformation->text(),
-                 QStringLiteral("エラー（Timer1_Timer）：") + message);
+        QCOMPARE(f.w->ibiInformation->text(), QStringLiteral("エラー（Timer1_Timer）：") + message);
         QCOMPARE(intGameNokori, qint16(2999)); // the steps before the error stay done
         QCOMPARE(f.w->lblGameNokori->text(), QStringLiteral("50：00"));
         QTest::mouseClick(f.w->cmdEnd, Qt::LeftButton);

@@ -8,7 +8,8 @@ using namespace basVDTimer;
 
 namespace {
 
-const QString overrun = QStringLiteral("ターン終了です。速やかに次のプレイヤーのターンに移行してください");
+const QString overrun =
+    QStringLiteral("ターン終了です。速やかに次のプレイヤーのターンに移行してください");
 const QString half = QStringLiteral("残り試合時間が半分を切りました");
 const QString quarter = QStringLiteral("残り試合時間が1/4を切りました");
 const QString lastMinute = QStringLiteral("残り試合時間が\uFF11分を切りました");

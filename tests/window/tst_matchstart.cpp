@@ -14,15 +14,13 @@ QStringList snapshot(const frmVDTimer& w)
         state << box->objectName() + u'=' + box->text() + (box->isVisible() ? u'+' : u'-');
     for (const QLabel* label : {w.lblPlayer, w.lblGameJoken, w.lblTurnJoken, w.lblNowPlayer,
                                 w.lblGameNokori, w.lblTurnNokori})
-        state << label->objectName() + u'=' + label->text() +
-                     QString::number(backColor(label), 16);
+        state << label->objectName() + u'=' + label->text() + QString::number(backColor(label), 16);
     for (const QPushButton* button : {w.cmdTurnEnd, w.cmdStart, w.cmdPause, w.cmdEnd})
-        state << button->objectName() + u'=' + button->text() +
-                     (button->isEnabled() ? u'+' : u'-');
+        state << button->objectName() + u'=' + button->text() + (button->isEnabled() ? u'+' : u'-');
     state << strPause << strColor;
-    for (const qint16 value : {intGameJoken, intTurnJoken, intGameNokori, intTurnNokori,
-                               intNowPlayer, intTotalTime(1), intTotalTime(2), intTotalTime(3),
-                               intTotalTime(4), intLossTime(1), intLossTime(4)})
+    for (const qint16 value :
+         {intGameJoken, intTurnJoken, intGameNokori, intTurnNokori, intNowPlayer, intTotalTime(1),
+          intTotalTime(2), intTotalTime(3), intTotalTime(4), intLossTime(1), intLossTime(4)})
         state << QString::number(value);
     return state;
 }
@@ -195,9 +193,18 @@ private slots:
         QTest::addColumn<QString>("minutes");
         QTest::addColumn<QString>("turn");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("players") << "9" << "50" << "120" << "参加人数";
-        QTest::newRow("minutes") << "2" << "x" << "120" << "試合の総時間（分）";
-        QTest::newRow("turn") << "2" << "50" << "x" << "１ターンの制限時間（秒）";
+        QTest::newRow("players") << "9"
+                                 << "50"
+                                 << "120"
+                                 << "参加人数";
+        QTest::newRow("minutes") << "2"
+                                 << "x"
+                                 << "120"
+                                 << "試合の総時間（分）";
+        QTest::newRow("turn") << "2"
+                              << "50"
+                              << "x"
+                              << "１ターンの制限時間（秒）";
     }
 
     void refusalNamesTheSetting()
