@@ -24,6 +24,8 @@ public:
 
     void start();
     qint64 delivered() const { return m_delivered; }
+    // The clock reading of start(): event k falls due k intervals after it.
+    std::chrono::nanoseconds startedAt() const { return m_start; }
     std::chrono::nanoseconds nextDue() const { return m_start + (m_delivered + 1) * m_interval; }
     // Delay of the single shot that is armed now.
     std::chrono::milliseconds armedDelay() const { return m_armedDelay; }
