@@ -8,6 +8,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(VI_PRODUCT_NAME));
     QApplication::setApplicationVersion(QStringLiteral(VI_VERSION_TEXT));
+    // Lets the desktop tie the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vizovidiz.VIDavuz"));
 
     frmVDTimer window;
     window.show();

@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Draws the program's icon: a stopwatch whose face shows the last quarter of
 the match in red. Writes vizovidiz.ico (32x32 monochrome, 32x32 and 16x16 in
-16 colours) and, with --png, full-colour PNG images of any size.
+16 colours), with --png full-colour PNG images of any size, with --svg the same
+drawing as a scalable image, and with --icons the desktop icon set.
 
     python3 make_icon.py                  # vizovidiz.ico beside this script
     python3 make_icon.py --png 48 out.png
+    python3 make_icon.py --svg out.svg
+    python3 make_icon.py --icons          # icons/ beside this script
 """
 import math
 import os
@@ -27,9 +30,18 @@ HAND = (0, 0, 0)
 CROWN = (128, 128, 128)
 
 
+# Sizes of the desktop icon set (hicolor), in pixels.
+ICON_SIZES = [16, 32, 48, 64, 128, 256]
+
+# The drawing's measures, in units of the icon's side.
+CX, CY, R = 0.5, 0.56, 0.42
+RIM_WIDTH = 0.08
+WEDGE_GAP = 0.12
+
+
 def shape(x, y):
     """Colour at (x, y) in a unit square (y down), or None where transparent."""
-    cx, cy, r = 0.5, 0.56, 0.42
+    cx, cy, r = CX, CY, R
     dx, dy = x - cx, y - cy
     d = math.hypot(dx, dy)
     # The crown and its stem above the face.
@@ -39,7 +51,7 @@ def shape(x, y):
         return CROWN
     if d > r:
         return None
-    if d > r - 0.08:
+    if d > r - RIM_WIDTH:
         return RIM
     angle = math.degrees(math.atan2(dx, -dy)) % 360  # 0 at twelve, clockwise
     # Hands: the minute hand to twelve, the second hand to nine.
@@ -49,7 +61,7 @@ def shape(x, y):
         return HAND
     if d < 0.06:
         return HAND
-    if 270 <= angle < 360 and d < r - 0.12:
+    if 270 <= angle < 360 and d < r - WEDGE_GAP:
         return WEDGE
     return FACE
 
@@ -147,8 +159,56 @@ def write_png(size, path):
         f.write(png)
 
 
+def write_svg(path):
+    """The same shapes as shape(), on a 100-unit square, painted in its order
+    reversed: later paint wins, as earlier tests win there."""
+    def u(v):
+        return '%g' % round(v * 100, 4)
+
+    def hexcolour(c):
+        return '#%02x%02x%02x' % c
+
+    face = R - RIM_WIDTH
+    wedge = R - WEDGE_GAP
+    parts = [
+        '<circle cx="%s" cy="%s" r="%s" fill="%s"/>' % (u(CX), u(CY), u(R), hexcolour(RIM)),
+        '<circle cx="%s" cy="%s" r="%s" fill="%s"/>' % (u(CX), u(CY), u(face), hexcolour(FACE)),
+        # The last quarter: from nine o'clock clockwise to twelve.
+        '<path d="M%s %sH%sA%s %s 0 0 1 %s %sZ" fill="%s"/>' % (
+            u(CX), u(CY), u(CX - wedge), u(wedge), u(wedge), u(CX), u(CY - wedge),
+            hexcolour(WEDGE)),
+        '<circle cx="%s" cy="%s" r="%s" fill="%s"/>' % (u(CX), u(CY), u(0.06), hexcolour(HAND)),
+        '<rect x="%s" y="%s" width="%s" height="%s" fill="%s"/>' % (
+            u(CX - 0.26), u(CY - 0.035), u(0.28), u(0.07), hexcolour(HAND)),
+        '<rect x="%s" y="%s" width="%s" height="%s" fill="%s"/>' % (
+            u(CX - 0.045), u(CY - R + 0.12), u(0.09), u(R - 0.10), hexcolour(HAND)),
+        '<rect x="%s" y="10" width="%s" height="%s" fill="%s"/>' % (
+            u(CX - 0.04), u(0.08), u(CY - R + 0.02 - 0.10), hexcolour(CROWN)),
+        '<rect x="%s" y="2" width="%s" height="10" fill="%s"/>' % (
+            u(CX - 0.09), u(0.18), hexcolour(CROWN)),
+    ]
+    svg = ('<?xml version="1.0" encoding="UTF-8"?>\n'
+           '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" '
+           'viewBox="0 0 100 100" stroke="none">\n' +
+           ''.join('  %s\n' % part for part in parts) + '</svg>\n')
+    with open(path, 'w', encoding='utf-8', newline='\n') as f:
+        f.write(svg)
+
+
+def write_icons(folder):
+    os.makedirs(folder, exist_ok=True)
+    for size in ICON_SIZES:
+        write_png(size, os.path.join(folder, 'vizovidiz-%d.png' % size))
+    write_svg(os.path.join(folder, 'vizovidiz.svg'))
+
+
 if __name__ == '__main__':
+    here = os.path.dirname(os.path.abspath(__file__))
     if len(sys.argv) == 4 and sys.argv[1] == '--png':
         write_png(int(sys.argv[2]), sys.argv[3])
+    elif len(sys.argv) == 3 and sys.argv[1] == '--svg':
+        write_svg(sys.argv[2])
+    elif len(sys.argv) in (2, 3) and sys.argv[1] == '--icons':
+        write_icons(sys.argv[2] if len(sys.argv) == 3 else os.path.join(here, 'icons'))
     else:
-        write_ico(os.path.join(os.path.dirname(os.path.abspath(__file__)), 'vizovidiz.ico'))
+        write_ico(os.path.join(here, 'vizovidiz.ico'))
