@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <limits>
+
 namespace {
 
 // Design positions are in twips, 15 to the logical pixel.
@@ -45,6 +47,8 @@ QLineEdit* makeTextBox(QWidget* parent, const char* name, const QString& text, Q
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(geometry);
     box->setAccessibleName(rowCaption);
+    // Any length may be typed; the start refuses what is not a setting.
+    box->setMaxLength(std::numeric_limits<int>::max());
     return box;
 }
 
