@@ -1,31 +1,10 @@
 #include "windowfixture.h"
+#include "windowstate.h"
 
 #include "match/colors.h"
 
 using namespace basVDTimer;
 
-namespace {
-
-// Everything a player can see or the match keeps, but the information label.
-QStringList snapshot(const frmVDTimer& w)
-{
-    QStringList state;
-    for (const QLineEdit* box : {w.txtPlayer, w.txtGameJoken, w.txtTurnJoken})
-        state << box->objectName() + u'=' + box->text() + (box->isVisible() ? u'+' : u'-');
-    for (const QLabel* label : {w.lblPlayer, w.lblGameJoken, w.lblTurnJoken, w.lblNowPlayer,
-                                w.lblGameNokori, w.lblTurnNokori})
-        state << label->objectName() + u'=' + label->text() + QString::number(backColor(label), 16);
-    for (const QPushButton* button : {w.cmdTurnEnd, w.cmdStart, w.cmdPause, w.cmdEnd})
-        state << button->objectName() + u'=' + button->text() + (button->isEnabled() ? u'+' : u'-');
-    state << strPause << strColor;
-    for (const qint16 value :
-         {intGameJoken, intTurnJoken, intGameNokori, intTurnNokori, intNowPlayer, intTotalTime(1),
-          intTotalTime(2), intTotalTime(3), intTotalTime(4), intLossTime(1), intLossTime(4)})
-        state << QString::number(value);
-    return state;
-}
-
-} // namespace
 
 class TestMatchStart : public QObject {
     Q_OBJECT
@@ -162,7 +141,7 @@ private slots:
         f.show();
         frmVDTimer& w = *f.w;
         f.setSettings(players, minutes, turn);
-        const QStringList before = snapshot(w);
+        const QStringList before = windowState(w, false);
         QTest::mouseClick(w.cmdStart, Qt::LeftButton);
         if (refused.isEmpty()) {
             QVERIFY(!w.cmdStart->isEnabled());
@@ -174,7 +153,7 @@ private slots:
             QCOMPARE(w.lblGameNokori->text(), FormatTime(intGameJoken));
             return;
         }
-        QCOMPARE(snapshot(w), before);
+        QCOMPARE(windowState(w, false), before);
         QVERIFY(!w.ibiInformation->text().isEmpty());
         QCOMPARE(backColor(w.ibiInformation), lngDefaultColor);
         auto* box = w.findChild<QLineEdit*>(refused);
