@@ -44,8 +44,6 @@ public:
     QLabel* ibiInformation = nullptr;
     PeriodicTimer* Timer1 = nullptr;
 
-    const MatchControls& controls() const { return m_controls; }
-
     void Form_Load();
     void cmdStart_Click();
     void cmdPause_Click();
