@@ -36,6 +36,8 @@ QLabel* makeValueLabel(QWidget* parent, const char* name, const QString& caption
 {
     QLabel* label = makeLabel(parent, name, caption, geometry);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // Opaque, so that a new time repaints the label alone, not the frame behind it.
+    label->setAutoFillBackground(true);
     label->setAccessibleDescription(rowCaption);
     return label;
 }
