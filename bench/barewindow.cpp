@@ -21,8 +21,10 @@ QLabel* label(QWidget* parent, const QString& text, QRect geometry, bool sunken 
     widget->setTextFormat(Qt::PlainText);
     widget->setText(text);
     widget->setGeometry(geometry);
-    if (sunken)
+    if (sunken) {
         widget->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        widget->setAutoFillBackground(true);
+    }
     return widget;
 }
 
