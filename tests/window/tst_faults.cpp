@@ -1,18 +1,13 @@
 // The match state forced into values no match reaches: the handler stops at
 // the failing step, the window reports it, and the program goes on.
+#include "expected.h"
 #include "windowfixture.h"
 #include "windowstate.h"
 
 using namespace basVDTimer;
+using namespace expected;
 
 namespace {
-
-const QString overrun =
-    QStringLiteral("ターン終了です。速やかに次のプレイヤーのターンに移行してください");
-const QString badIndex = QStringLiteral("インデックスが有効範囲にありません。");
-const QString overflow = QStringLiteral("オーバーフローしました。");
-const QString mismatch = QStringLiteral("型が一致しません。");
-const QColor green(0, 255, 0), yellow(255, 255, 0);
 
 QString errorIn(const char* handler, const QString& message)
 {

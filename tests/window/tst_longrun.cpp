@@ -1,5 +1,6 @@
 // Long runs through the real window: whole default matches one after another,
 // and long stretches of ticks in the set-up state.
+#include "expected.h"
 #include "windowfixture.h"
 #include "windowstate.h"
 
@@ -8,10 +9,9 @@
 #include <malloc.h>
 
 using namespace basVDTimer;
+using namespace expected;
 
 namespace {
-
-const QColor green(0, 255, 0), yellow(255, 255, 0), orange(255, 128, 0), red(255, 0, 0);
 
 // The stage of a 3000-second match with this many seconds left, after its first tick.
 std::pair<QString, QColor> stageOf(int left)

@@ -1,3 +1,4 @@
+#include "expected.h"
 #include "windowfixture.h"
 
 #include "match/colors.h"
@@ -266,9 +267,8 @@ private slots:
         QTest::addColumn<int>("player");
         QTest::addColumn<int>("total");
         QTest::addColumn<QString>("message");
-        QTest::newRow("bad index")
-            << 5 << 0 << QStringLiteral("インデックスが有効範囲にありません。");
-        QTest::newRow("overflow") << 1 << 32767 << QStringLiteral("オーバーフローしました。");
+        QTest::newRow("bad index") << 5 << 0 << expected::badIndex;
+        QTest::newRow("overflow") << 1 << 32767 << expected::overflow;
     }
 
     void errorsAreReportedNotFatal()

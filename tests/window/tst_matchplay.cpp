@@ -1,3 +1,4 @@
+#include "expected.h"
 #include "windowfixture.h"
 
 #include "match/colors.h"
@@ -5,15 +6,9 @@
 #include <QRandomGenerator>
 
 using namespace basVDTimer;
+using namespace expected;
 
 namespace {
-
-const QString overrun =
-    QStringLiteral("ターン終了です。速やかに次のプレイヤーのターンに移行してください");
-const QString half = QStringLiteral("残り試合時間が半分を切りました");
-const QString quarter = QStringLiteral("残り試合時間が1/4を切りました");
-const QString lastMinute = QStringLiteral("残り試合時間が\uFF11分を切りました");
-const QColor green(0, 255, 0), yellow(255, 255, 0), orange(255, 128, 0), red(255, 0, 0);
 
 // Ticks until the match ends; the working tick at which each stage began.
 QMap<QString, int> playToEnd(WindowFixture& f)

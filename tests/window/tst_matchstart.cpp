@@ -5,7 +5,6 @@
 
 using namespace basVDTimer;
 
-
 class TestMatchStart : public QObject {
     Q_OBJECT
 
