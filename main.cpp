@@ -9,7 +9,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral(VI_PRODUCT_NAME));
     QApplication::setApplicationVersion(QStringLiteral(VI_VERSION_TEXT));
     // Lets the desktop tie the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vizovidiz.VIDavuz"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VI_APP_ID));
 
     frmVDTimer window;
     window.show();

@@ -1,32 +1,26 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 
 class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTimer;
 
-// The main window's widget tree, geometry and fonts with no match logic: the
-// baseline that the real window's cost is measured against.
+// The baseline: the main window's controls, fonts and size, built from the
+// same layout table, with no match logic. Like Timer1 its one-second timer
+// runs from the start; a countdown rewrites the two time labels.
 class BareWindow : public QWidget {
 public:
     explicit BareWindow(QWidget* parent = nullptr);
 
-    // What any one-second countdown costs at least: hides the settings, sets
-    // the buttons and rewrites two labels once a second with a plain QTimer.
+    // The least a countdown does: hides the settings, sets the buttons and
+    // from then on rewrites the two time labels every second.
     void startCountdown();
-
-    QPushButton* startButton() const { return m_start; }
 
 private:
     void tick();
 
+    QTimer m_timer;
     QLabel* m_gameLeft = nullptr;
     QLabel* m_turnLeft = nullptr;
-    QLineEdit* m_boxes[3] = {};
-    QPushButton* m_start = nullptr;
-    QPushButton* m_others[3] = {};
-    QTimer* m_timer = nullptr;
-    int m_seconds = 3000;
+    int m_seconds = -1; // below zero: no countdown yet
 };

@@ -1,12 +1,5 @@
 #include "basVDTimer.h"
 
-#include "colors.h"
-#include "conversions.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-
 namespace basVDTimer {
 
 void resetState()
@@ -33,38 +26,6 @@ QString FormatTime(qint16 seconds)
         --minutes;
     }
     return QString::number(minutes) + u'：' + QString::number(rest).rightJustified(2, u'0');
-}
-
-void GameEnd(const MatchControls& frm)
-{
-    setCaption(frm.ibiInformation, QStringLiteral("試合終了です。お疲れ様でした。"));
-    setBackColor(frm.ibiInformation, colorFromText(u"&H00FF00"));
-
-    const qint16 count = textToInt16(frm.lblPlayer->text());
-    intNowPlayer = 1;
-    while (intNowPlayer <= count) {
-        // Each line opens with a line feed then a carriage return.
-        QString line = QStringLiteral("\n\r  Player") + QString::number(intNowPlayer) +
-                       QStringLiteral("  Totaltime ") + FormatTime(intTotalTime(intNowPlayer));
-        line += QStringLiteral("  (Losstime ") + FormatTime(intLossTime(intNowPlayer)) + u')';
-        setCaption(frm.ibiInformation, frm.ibiInformation->text() + line);
-        intNowPlayer = checkedAdd(intNowPlayer, 1);
-    }
-
-    frm.txtGameJoken->setVisible(true);
-    frm.txtTurnJoken->setVisible(true);
-    frm.txtPlayer->setVisible(true);
-
-    frm.cmdStart->setEnabled(true);
-    frm.cmdTurnEnd->setEnabled(false);
-    frm.cmdPause->setEnabled(false);
-    frm.cmdEnd->setEnabled(false);
-
-    strPause = QStringLiteral("OFF");
-
-    // The set-up state always shows the design caption and takes the keyboard at start.
-    frm.cmdPause->setText(QStringLiteral("試合中断"));
-    frm.cmdStart->setFocus();
 }
 
 } // namespace basVDTimer

@@ -1,37 +1,30 @@
 #pragma once
 
 #include "checked.h"
-#include "matchcontrols.h"
 
-#include <QRgb>
 #include <QString>
 #include <QtGlobal>
 
 // The match state shared by the window's handlers: one copy for the program,
-// read and written by name. All times are 16-bit seconds.
+// read and written by name. All times are 16-bit seconds. GameEnd and
+// ClockTick, which write the window's controls, are in matchcontrols.h.
 namespace basVDTimer {
 
-inline QString strPause;           // "ON" while paused; anything else runs
-inline qint16 intGameJoken = 0;    // match length in force
-inline qint16 intTurnJoken = 0;    // turn limit in force
-inline qint16 intGameNokori = 0;   // match time left
-inline qint16 intTurnNokori = 0;   // turn time left; 0 means overrun
-inline QRgb lngDefaultColor = 0;   // lblGameJoken's background at load
-inline QString strColor;           // "Nothing", "Green", "Yellow", "Orange", "Red"
-inline qint16 intNowPlayer = 0;    // whose turn; also a loop counter
-inline PlayerSeconds intTotalTime; // seconds charged per player
-inline PlayerSeconds intLossTime;  // overrun seconds per player
+inline QString strPause;            // "ON" while paused; anything else runs
+inline qint16 intGameJoken = 0;     // match length in force
+inline qint16 intTurnJoken = 0;     // turn limit in force
+inline qint16 intGameNokori = 0;    // match time left
+inline qint16 intTurnNokori = 0;    // turn time left; 0 means overrun
+inline quint32 lngDefaultColor = 0; // lblGameJoken's background at load, as a QRgb
+inline QString strColor;            // "Nothing", "Green", "Yellow", "Orange", "Red"
+inline qint16 intNowPlayer = 0;     // whose turn; also a loop counter
+inline PlayerSeconds intTotalTime;  // seconds charged per player
+inline PlayerSeconds intLossTime;   // overrun seconds per player
 
 // Every variable back to its value at program start.
 void resetState();
 
 // Minutes, the full-width colon and two-digit seconds: -61 gives "-2：59".
 QString FormatTime(qint16 seconds);
-
-// Ends the match: the results into ibiInformation, the window back to set-up.
-void GameEnd(const MatchControls& frm);
-
-// One event of the one-second timer.
-void ClockTick(const MatchControls& frm);
 
 } // namespace basVDTimer

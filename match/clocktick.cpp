@@ -1,6 +1,8 @@
 #include "basVDTimer.h"
 
 #include "colors.h"
+#include "conversions.h"
+#include "matchcontrols.h"
 
 #include <QLabel>
 #include <QPushButton>

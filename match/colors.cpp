@@ -1,20 +1,7 @@
 #include "colors.h"
 
-#include "checked.h"
-
 #include <QLabel>
 #include <QPalette>
-
-QRgb colorFromText(QStringView text)
-{
-    if (text.size() != 8 || !text.startsWith(u"&H"))
-        throw MatchError(ErrorKind::TypeMismatch);
-    bool ok = false;
-    const uint bgr = text.mid(2).toUInt(&ok, 16);
-    if (!ok)
-        throw MatchError(ErrorKind::TypeMismatch);
-    return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
 
 QRgb backColor(const QLabel* label)
 {

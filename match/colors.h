@@ -1,14 +1,9 @@
 #pragma once
 
 #include <QRgb>
-#include <QStringView>
 
 class QLabel;
 class QString;
-
-// "&H" and six hexadecimal digits, blue-green-red from the high byte down
-// ("&H0080FF" is orange). A malformed text is a type-mismatch error.
-QRgb colorFromText(QStringView text);
 
 // A label's background as the window reports it.
 QRgb backColor(const QLabel* label);

@@ -109,3 +109,15 @@ qint16 minutesToSeconds(double minutes)
         throw MatchError(ErrorKind::FloatingPoint);
     return doubleToInt16(seconds);
 }
+
+quint32 colorFromText(QStringView text)
+{
+    if (text.size() != 8 || !text.startsWith(u"&H"))
+        throw MatchError(ErrorKind::TypeMismatch);
+    bool ok = false;
+    const uint bgr = text.mid(2).toUInt(&ok, 16);
+    if (!ok)
+        throw MatchError(ErrorKind::TypeMismatch);
+    const quint32 red = bgr & 0xFF, green = (bgr >> 8) & 0xFF, blue = (bgr >> 16) & 0xFF;
+    return 0xFF000000u | red << 16 | green << 8 | blue;
+}

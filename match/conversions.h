@@ -21,3 +21,8 @@ qint16 textToInt16(QStringView text);
 // Minutes times 60, rounded half to even; the floating-point status is tested
 // right after the multiplication.
 qint16 minutesToSeconds(double minutes);
+
+// "&H" and six hexadecimal digits, blue-green-red from the high byte down
+// ("&H0080FF" is orange), as an opaque QRgb. A malformed text is a
+// type-mismatch error.
+quint32 colorFromText(QStringView text);

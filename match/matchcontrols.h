@@ -19,3 +19,13 @@ struct MatchControls {
     QPushButton* cmdPause = nullptr;
     QPushButton* cmdEnd = nullptr;
 };
+
+namespace basVDTimer {
+
+// Ends the match: the results into ibiInformation, the window back to set-up.
+void GameEnd(const MatchControls& frm);
+
+// One event of the one-second timer.
+void ClockTick(const MatchControls& frm);
+
+} // namespace basVDTimer

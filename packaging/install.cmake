@@ -2,9 +2,8 @@
 # metainfo and hicolor icons, and the Debian package (cpack -G DEB).
 include(GNUInstallDirs)
 
-# One id names the desktop entry, the metainfo and the icons, so that menus and
-# software centres tie them together.
-set(VI_APP_ID "io.github.vizovidiz.VIDavuz")
+# VI_APP_ID names the desktop entry, the metainfo and the icons, so that menus
+# and software centres tie them together.
 set(VI_RELEASE_DATE "2026-12-08")
 set(VI_HOMEPAGE_URL "https://vizovidiz.example.org/"
     CACHE STRING "Home page named in the AppStream metainfo and the Debian package")
@@ -17,10 +16,12 @@ set(VI_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 # the Qt it was linked against when that lies elsewhere.
 set_target_properties(vizovidiz PROPERTIES INSTALL_RPATH "" INSTALL_RPATH_USE_LINK_PATH ON)
 install(TARGETS vizovidiz RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${VI_PACKAGING_DIR}/${VI_APP_ID}.desktop
+configure_file(${VI_PACKAGING_DIR}/app.desktop.in ${CMAKE_CURRENT_BINARY_DIR}/${VI_APP_ID}.desktop
+               @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VI_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
-configure_file(${VI_PACKAGING_DIR}/${VI_APP_ID}.metainfo.xml.in
+configure_file(${VI_PACKAGING_DIR}/app.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/${VI_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VI_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -36,17 +37,17 @@ install(FILES ${VI_PACKAGING_DIR}/icons/vizovidiz.svg
         RENAME ${VI_APP_ID}.svg)
 
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/README.md
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vizovidiz)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${VI_PROGRAM})
 
 # The Debian package.
 set(CPACK_GENERATOR "DEB")
-set(CPACK_PACKAGE_NAME "vizovidiz")
+set(CPACK_PACKAGE_NAME "${VI_PROGRAM}")
 set(CPACK_PACKAGE_VERSION "${VI_VERSION_TEXT}")
-set(CPACK_PACKAGE_VENDOR "Vandrel Vizovidiz")
-set(CPACK_PACKAGE_CONTACT "Vandrel Vizovidiz developers <vizovidiz@example.org>")
+set(CPACK_PACKAGE_VENDOR "${VI_DISPLAY_NAME}")
+set(CPACK_PACKAGE_CONTACT "${VI_DISPLAY_NAME} developers <vizovidiz@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "match timer for turn-based tabletop games")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Vandrel Vizovidiz (VI-Davuz) counts down a match and the current turn for
+    "${VI_DISPLAY_NAME} (${VI_PRODUCT_NAME}) counts down a match and the current turn for
 1 to 4 players at the table. It charges every second to the player whose
 turn it is, charges the seconds a turn runs over as loss time, warns in
 colour as the match time runs down and at the end lists every player's

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "match/matchcontrols.h"
-#include "window/periodictimer.h"
+#include "match/periodictimer.h"
 
 #include <QWidget>
 
@@ -52,7 +52,7 @@ public:
     void Timer1_Timer();
 
 private:
-    void buildControls();
+    void findControls();
     void wireHandlers();
     // Runs a handler's steps; an error stops them and is shown in the window.
     void run(const char* handler, const std::function<void()>& steps);

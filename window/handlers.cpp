@@ -4,6 +4,7 @@
 #include "match/basVDTimer.h"
 #include "match/colors.h"
 #include "match/conversions.h"
+#include "match/matchcontrols.h"
 #include "match/settings.h"
 
 #include <QLabel>

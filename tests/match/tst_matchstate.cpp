@@ -1,5 +1,6 @@
 #include "match/basVDTimer.h"
 #include "match/colors.h"
+#include "match/matchcontrols.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,9 +16,17 @@ struct Controls {
         ibiInformation{&parent};
     QLineEdit txtPlayer{&parent}, txtGameJoken{&parent}, txtTurnJoken{&parent};
     QPushButton cmdStart{&parent}, cmdTurnEnd{&parent}, cmdPause{&parent}, cmdEnd{&parent};
-    MatchControls frm{&lblPlayer,  &lblGameNokori, &lblTurnNokori, &ibiInformation,
-                      &txtPlayer,  &txtGameJoken,  &txtTurnJoken,  &cmdStart,
-                      &cmdTurnEnd, &cmdPause,      &cmdEnd};
+    MatchControls frm{.lblPlayer = &lblPlayer,
+                      .lblGameNokori = &lblGameNokori,
+                      .lblTurnNokori = &lblTurnNokori,
+                      .ibiInformation = &ibiInformation,
+                      .txtPlayer = &txtPlayer,
+                      .txtGameJoken = &txtGameJoken,
+                      .txtTurnJoken = &txtTurnJoken,
+                      .cmdStart = &cmdStart,
+                      .cmdTurnEnd = &cmdTurnEnd,
+                      .cmdPause = &cmdPause,
+                      .cmdEnd = &cmdEnd};
 
     // A match under way, paused or not.
     explicit Controls(const QString& players)

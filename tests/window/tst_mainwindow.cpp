@@ -2,6 +2,7 @@
 #include "windowfixture.h"
 
 #include "match/colors.h"
+#include "match/conversions.h"
 
 #include <QAccessible>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "window/periodictimer.h"
+#include "match/periodictimer.h"
 
 #include <QRandomGenerator>
 #include <QTest>
