@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Timer1 against a plain repeating QTimer in the same process, through a
 // minute of a running match, with the event thread blocked once.
 #include "benchutil.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // CPU time and event-loop wakeups of the program's window, first in the
 // set-up state and then through a running match, beside the bare window
 // doing the least a countdown must. Both run at once, each in its own process.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Startup to the first painted frame and peak resident memory: the program's
 // window against the bare window, each in a process of its own, in turns.
 #include "barewindow.h"

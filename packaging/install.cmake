@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installation and packaging: the program, its desktop entry, AppStream
 # metainfo and hicolor icons, and the Debian package (cpack -G DEB).
 include(GNUInstallDirs)

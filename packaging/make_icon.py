@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's icon: a stopwatch whose face shows the last quarter of
 the match in red. Writes vizovidiz.ico (32x32 monochrome, 32x32 and 16x16 in
 16 colours), with --png full-colour PNG images of any size, with --svg the same

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target for the settings check, the number conversions and the
 // time text. Input: UTF-8 text "players\nminutes\nturn" (a first byte 0xFF
 // switches to raw UTF-16LE, to reach lone surrogates). Each rule that must

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The match state forced into values no match reaches: the handler stops at
 // the failing step, the window reports it, and the program goes on.
 #include "expected.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Hostile settings typed into the real window: every one either starts the
 // match with the right seconds or is refused with the window left as it was.
 #include "windowfixture.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Long runs through the real window: whole default matches one after another,
 // and long stretches of ticks in the set-up state.
 #include "expected.h"
