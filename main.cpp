@@ -3,12 +3,18 @@
 
 #include "version.h"
 #include "window/frmVDTimer.h"
+#include "window/startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    if (!startup::displayReachable())
+        return 1;
     QApplication app(argc, argv);
+    startup::windowSystemReady();
+    startup::checkJapaneseFont();
+
     QApplication::setApplicationName(QStringLiteral(VI_PRODUCT_NAME));
     QApplication::setApplicationVersion(QStringLiteral(VI_VERSION_TEXT));
     // Lets the desktop tie the window to its menu entry and icon.

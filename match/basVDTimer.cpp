@@ -31,4 +31,11 @@ QString FormatTime(qint16 seconds)
     return QString::number(minutes) + u'：' + QString::number(rest).rightJustified(2, u'0');
 }
 
+QString resultsLine(qint16 player, qint16 totalTime, qint16 lossTime)
+{
+    return QStringLiteral("\n\r  Player") + QString::number(player) +
+           QStringLiteral("  Totaltime ") + FormatTime(totalTime) + QStringLiteral("  (Losstime ") +
+           FormatTime(lossTime) + u')';
+}
+
 } // namespace basVDTimer

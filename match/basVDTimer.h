@@ -30,4 +30,8 @@ void resetState();
 // Minutes, the full-width colon and two-digit seconds: -61 gives "-2：59".
 QString FormatTime(qint16 seconds);
 
+// One player's line of the results, opened by a line feed then a carriage
+// return: "\n\r  Player2  Totaltime 24：48  (Losstime 0：00)".
+QString resultsLine(qint16 player, qint16 totalTime, qint16 lossTime);
+
 } // namespace basVDTimer

@@ -52,6 +52,11 @@ QString errorText(ErrorKind kind)
     return QString();
 }
 
+QString errorReport(QLatin1String handler, const QString& text)
+{
+    return QStringLiteral("エラー（%1）：%2").arg(handler, text);
+}
+
 qint16 checkedAdd(qint16 value, int delta)
 {
     const int sum = value + delta;

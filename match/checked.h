@@ -25,6 +25,10 @@ private:
 // The Japanese text a player sees for an error.
 QString errorText(ErrorKind kind);
 
+// The report of an error that stopped a handler: "エラー（Timer1_Timer）：" and
+// the error's text.
+QString errorReport(QLatin1String handler, const QString& text);
+
 // 16-bit addition that raises an overflow error instead of wrapping.
 qint16 checkedAdd(qint16 value, int delta);
 

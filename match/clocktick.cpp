@@ -6,6 +6,7 @@
 #include "colors.h"
 #include "conversions.h"
 #include "matchcontrols.h"
+#include "messages.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -22,9 +23,9 @@ struct Stage {
 };
 
 constexpr Stage green{u"&H00FF00", u"&H000000", nullptr, u"Green"};
-constexpr Stage yellow{u"&H00FFFF", u"&H000000", u"残り試合時間が半分を切りました", u"Yellow"};
-constexpr Stage orange{u"&H0080FF", u"&H000000", u"残り試合時間が1/4を切りました", u"Orange"};
-constexpr Stage red{u"&H0000FF", u"&HFFFFFF", u"残り試合時間が１分を切りました", u"Red"};
+constexpr Stage yellow{u"&H00FFFF", u"&H000000", messages::half, u"Yellow"};
+constexpr Stage orange{u"&H0080FF", u"&H000000", messages::quarter, u"Orange"};
+constexpr Stage red{u"&H0000FF", u"&HFFFFFF", messages::lastMinute, u"Red"};
 
 void enterStage(const MatchControls& frm, const Stage& stage)
 {
@@ -56,9 +57,7 @@ void ClockTick(const MatchControls& frm)
     if (intTurnNokori > 0) {
         intTurnNokori = checkedAdd(intTurnNokori, -1);
     } else {
-        setCaption(
-            frm.ibiInformation,
-            QStringLiteral("ターン終了です。速やかに次のプレイヤーのターンに移行してください"));
+        setCaption(frm.ibiInformation, QString::fromUtf16(messages::turnOver));
         setBackColor(frm.ibiInformation, colorFromText(u"&H00FFFF"));
         intLossTime(intNowPlayer) = checkedAdd(intLossTime(intNowPlayer), 1);
     }

@@ -5,6 +5,7 @@
 #include "colors.h"
 #include "conversions.h"
 #include "matchcontrols.h"
+#include "messages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,16 +15,14 @@ namespace basVDTimer {
 
 void GameEnd(const MatchControls& frm)
 {
-    setCaption(frm.ibiInformation, QStringLiteral("試合終了です。お疲れ様でした。"));
+    setCaption(frm.ibiInformation, QString::fromUtf16(messages::closing));
     setBackColor(frm.ibiInformation, colorFromText(u"&H00FF00"));
 
     const qint16 count = textToInt16(frm.lblPlayer->text());
     intNowPlayer = 1;
     while (intNowPlayer <= count) {
-        // Each line opens with a line feed then a carriage return.
-        QString line = QStringLiteral("\n\r  Player") + QString::number(intNowPlayer) +
-                       QStringLiteral("  Totaltime ") + FormatTime(intTotalTime(intNowPlayer));
-        line += QStringLiteral("  (Losstime ") + FormatTime(intLossTime(intNowPlayer)) + u')';
+        const QString line =
+            resultsLine(intNowPlayer, intTotalTime(intNowPlayer), intLossTime(intNowPlayer));
         setCaption(frm.ibiInformation, frm.ibiInformation->text() + line);
         intNowPlayer = checkedAdd(intNowPlayer, 1);
     }

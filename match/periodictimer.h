@@ -26,6 +26,8 @@ public:
                            Clock clock = {});
 
     void start();
+    // The reading of the timer's clock.
+    std::chrono::nanoseconds now() const { return m_clock(); }
     qint64 delivered() const { return m_delivered; }
     // The clock reading of start(): event k falls due k intervals after it.
     std::chrono::nanoseconds startedAt() const { return m_start; }

@@ -30,20 +30,29 @@ bool isPlayerCount(QStringView text)
 
 } // namespace
 
+QString refusal(Setting setting)
+{
+    switch (setting) {
+    case Setting::Player:
+        return QStringLiteral("「参加人数」には 1 から 4 までの整数を入力してください。");
+    case Setting::GameMinutes:
+        return QStringLiteral(
+            "「試合の総時間（分）」には -546.14 から 546.12 までの数値を入力してください。");
+    case Setting::TurnSeconds:
+        return QStringLiteral(
+            "「１ターンの制限時間（秒）」には -32768 から 32767 までの数値を入力してください。");
+    }
+    return QString();
+}
+
 std::optional<SettingFault> checkSettings(QStringView player, QStringView gameMinutes,
                                           QStringView turnSeconds)
 {
     if (!isPlayerCount(player))
-        return SettingFault{
-            Setting::Player,
-            QStringLiteral("「参加人数」には 1 から 4 までの整数を入力してください。")};
+        return SettingFault{Setting::Player, refusal(Setting::Player)};
     if (!converts([&] { minutesToSeconds(textToDouble(gameMinutes)); }))
-        return SettingFault{Setting::GameMinutes,
-                            QStringLiteral("「試合の総時間（分）」には -546.14 から 546.12 "
-                                           "までの数値を入力してください。")};
+        return SettingFault{Setting::GameMinutes, refusal(Setting::GameMinutes)};
     if (!converts([&] { textToInt16(turnSeconds); }))
-        return SettingFault{Setting::TurnSeconds,
-                            QStringLiteral("「１ターンの制限時間（秒）」には -32768 から 32767 "
-                                           "までの数値を入力してください。")};
+        return SettingFault{Setting::TurnSeconds, refusal(Setting::TurnSeconds)};
     return std::nullopt;
 }

@@ -17,6 +17,9 @@ struct SettingFault {
     QString message; // names the setting and what it accepts
 };
 
+// What the window says when it refuses the setting: its name and what it accepts.
+QString refusal(Setting setting);
+
 // The first refused setting, in screen order, or nothing when all are fine.
 std::optional<SettingFault> checkSettings(QStringView player, QStringView gameMinutes,
                                           QStringView turnSeconds);

@@ -3,6 +3,8 @@
 
 #include "frmVDTimer.h"
 
+#include "announcer.h"
+#include "keyguard.h"
 #include "layout.h"
 #include "match/basVDTimer.h"
 #include "match/colors.h"
@@ -23,7 +25,12 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     setWindowTitle(QStringLiteral(VI_DISPLAY_NAME " Ver" VI_VERSION_TEXT));
     setWindowIcon(QIcon(QStringLiteral(":/vizovidiz.ico")));
     setFixedSize(layout::clientSize);
+    // The size is fixed, so there is nothing to maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
 
+    Announcer::installRole();
     layout::build(this);
     findControls();
     cmdStart->setDefault(true);
@@ -37,6 +44,10 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
 
     Timer1 = new PeriodicTimer(this, std::chrono::seconds(1), std::move(clock));
     Timer1->setObjectName(QStringLiteral("Timer1"));
+    m_announcer = new Announcer(this);
+    // A turn-end key that comes a moment too late must not wipe the results.
+    m_startGuard = new KeyGuard(
+        cmdStart, [timer = Timer1] { return timer->now(); }, std::chrono::seconds(2));
     wireHandlers();
 
     Form_Load();

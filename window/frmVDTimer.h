@@ -11,6 +11,8 @@
 #include <array>
 #include <functional>
 
+class Announcer;
+class KeyGuard;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -59,9 +61,14 @@ private:
     void wireHandlers();
     // Runs a handler's steps; an error stops them and is shown in the window.
     void run(const char* handler, const std::function<void()>& steps);
+    void announceInformation(const QString& before);
+    void guardResults(bool wasRunning);
     bool refuseBadSettings();
     void startMatch();
     void endTurn();
 
     MatchControls m_controls;
+    Announcer* m_announcer = nullptr;
+    KeyGuard* m_startGuard = nullptr;
+    bool m_turnOverAnnounced = false; // in the turn under way
 };

@@ -4,10 +4,13 @@
 // The button and timer handlers of the main window.
 #include "frmVDTimer.h"
 
+#include "announcer.h"
+#include "keyguard.h"
 #include "match/basVDTimer.h"
 #include "match/colors.h"
 #include "match/conversions.h"
 #include "match/matchcontrols.h"
+#include "match/messages.h"
 #include "match/settings.h"
 
 #include <QLabel>
@@ -18,15 +21,37 @@ using namespace basVDTimer;
 
 void frmVDTimer::run(const char* handler, const std::function<void()>& steps)
 {
+    const QString information = ibiInformation->text();
     try {
         steps();
     } catch (const MatchError& error) {
-        setCaption(ibiInformation, QStringLiteral("エラー（%1）：%2")
-                                       .arg(QLatin1String(handler), errorText(error.kind())));
+        setCaption(ibiInformation, errorReport(QLatin1String(handler), errorText(error.kind())));
     } catch (const std::exception&) {
-        setCaption(ibiInformation, QStringLiteral("エラー（%1）：処理を続けられませんでした。")
-                                       .arg(QLatin1String(handler)));
+        setCaption(ibiInformation, errorReport(QLatin1String(handler),
+                                               QStringLiteral("処理を続けられませんでした。")));
     }
+    announceInformation(information);
+}
+
+// A new message or result is spoken once. The turn-over message, written
+// again at every second of the overrun, is spoken the first time in a turn.
+void frmVDTimer::announceInformation(const QString& before)
+{
+    const QString text = ibiInformation->text();
+    if (text == before || text.isEmpty())
+        return;
+    const bool turnOver = text == QStringView(messages::turnOver);
+    if (turnOver && m_turnOverAnnounced)
+        return;
+    m_turnOverAnnounced = m_turnOverAnnounced || turnOver;
+    Announcer::announce(ibiInformation);
+}
+
+// Holds the keys off 試合開始 for a moment when the match has just ended.
+void frmVDTimer::guardResults(bool wasRunning)
+{
+    if (wasRunning && cmdStart->isEnabled())
+        m_startGuard->arm();
 }
 
 void frmVDTimer::cmdStart_Click()
@@ -79,7 +104,9 @@ void frmVDTimer::startMatch()
     setCaption(ibiInformation, QString());
     setBackColor(ibiInformation, lngDefaultColor);
     setBackColor(lblGameNokori, lngDefaultColor);
-    setForeColor(lblGameNokori, colorFromText(u"&H000000"));
+    // Black where the design was drawn: the standard text colour, which a dark
+    // palette makes light.
+    setForeColor(lblGameNokori, standardForeColor(lblGameNokori));
 
     const qint16 count = intNowPlayer;
     for (intNowPlayer = 1; intNowPlayer <= count; intNowPlayer = checkedAdd(intNowPlayer, 1)) {
@@ -89,6 +116,7 @@ void frmVDTimer::startMatch()
     intNowPlayer = 1;
     setCaption(lblNowPlayer, QStringLiteral("Player 1"));
     strColor = QStringLiteral("Nothing");
+    m_turnOverAnnounced = false;
 
     // Space now ends a turn: the players never need the mouse.
     cmdTurnEnd->setFocus();
@@ -102,11 +130,13 @@ void frmVDTimer::cmdPause_Click()
             cmdTurnEnd->setEnabled(true);
             cmdPause->setText(QStringLiteral("試合中断"));
             cmdTurnEnd->setFocus();
+            m_announcer->say(cmdPause->text());
         } else {
             strPause = QStringLiteral("ON");
             cmdTurnEnd->setEnabled(false);
             cmdPause->setText(QStringLiteral("試合再開"));
             cmdPause->setFocus();
+            m_announcer->say(cmdPause->text());
         }
     });
 }
@@ -128,14 +158,20 @@ void frmVDTimer::endTurn()
     else
         intNowPlayer = checkedAdd(intNowPlayer, 1);
     setCaption(lblNowPlayer, QStringLiteral("Player ") + QString::number(intNowPlayer));
+    m_turnOverAnnounced = false;
+    m_announcer->say(lblNowPlayer->text());
 }
 
 void frmVDTimer::cmdEnd_Click()
 {
+    const bool running = !cmdStart->isEnabled();
     run("cmdEnd_Click", [this] { GameEnd(m_controls); });
+    guardResults(running);
 }
 
 void frmVDTimer::Timer1_Timer()
 {
+    const bool running = !cmdStart->isEnabled();
     run("Timer1_Timer", [this] { ClockTick(m_controls); });
+    guardResults(running);
 }

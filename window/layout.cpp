@@ -3,6 +3,9 @@
 
 #include "layout.h"
 
+#include "fonts.h"
+#include "informationlabel.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +27,7 @@ constexpr auto information = u"インフォメーション";
 
 QLabel* makeLabel(QWidget* parent, const Control& c)
 {
-    auto* label = new QLabel(parent);
+    auto* label = c.kind == Kind::Information ? new InformationLabel(parent) : new QLabel(parent);
     label->setTextFormat(Qt::PlainText); // typed text shows as typed, never as markup
     label->setText(QString::fromUtf16(c.caption));
     if (c.kind == Kind::Caption)
@@ -64,23 +67,6 @@ QWidget* make(QWidget* parent, const Control& c)
     }
     }
     return nullptr;
-}
-
-void setFonts(QWidget* window)
-{
-    // A proportional Japanese Gothic at 8 pt fits every caption and a results line.
-    QFont standard;
-    standard.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("MS UI Gothic")});
-    standard.setPointSizeF(8);
-    window->setFont(standard);
-
-    QFont turnEnd;
-    // A fixed-pitch Japanese Gothic stands in where the design face is missing.
-    turnEnd.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")});
-    turnEnd.setStyleHint(QFont::Monospace);
-    turnEnd.setPointSizeF(15.75);
-    turnEnd.setBold(true);
-    window->findChild<QWidget*>(QStringLiteral("cmdTurnEnd"))->setFont(turnEnd);
 }
 
 } // namespace
@@ -130,7 +116,7 @@ void build(QWidget* window)
         widget->setGeometry(pixels(c.twips));
         widget->setEnabled(c.enabled);
     }
-    setFonts(window);
+    fonts::apply(window);
 }
 
 } // namespace layout

@@ -3,6 +3,7 @@
 
 #include "expected.h"
 #include "windowfixture.h"
+#include "windowstate.h"
 
 #include "match/colors.h"
 
@@ -274,6 +275,57 @@ private slots:
         QVERIFY(w.cmdStart->isEnabled());
         QCOMPARE(QApplication::focusWidget(), w.cmdStart);
         QVERIFY(w.ibiInformation->text().contains(QStringLiteral("Player2  Totaltime 0：02")));
+    }
+
+    // A key meant for ターンの終了 that comes just after the end must not start a
+    // match and wipe the results; a deliberate start goes through at once.
+    void resultsSurviveALateKey_data()
+    {
+        QTest::addColumn<bool>("byClock");
+        QTest::addColumn<QString>("start"); // what the player does on 試合開始
+        QTest::addColumn<int>("afterMs");
+        QTest::addColumn<bool>("starts");
+        for (const bool byClock : {true, false}) {
+            const char* end = byClock ? "clock" : "end button";
+            QTest::addRow("%s, Space at once", end) << byClock << "Space" << 70 << false;
+            QTest::addRow("%s, Return at 1.99 s", end) << byClock << "Return" << 1990 << false;
+            QTest::addRow("%s, Space at 2 s", end) << byClock << "Space" << 2000 << true;
+            QTest::addRow("%s, click at once", end) << byClock << "click" << 70 << true;
+            QTest::addRow("%s, Return in a box", end) << byClock << "box" << 70 << true;
+        }
+    }
+
+    void resultsSurviveALateKey()
+    {
+        QFETCH(bool, byClock);
+        QFETCH(QString, start);
+        QFETCH(int, afterMs);
+        QFETCH(bool, starts);
+        WindowFixture f;
+        f.show();
+        frmVDTimer& w = *f.w;
+        f.start("2", "0.05", "1");
+        QTest::keyClick(w.cmdTurnEnd, Qt::Key_Space);
+        if (byClock)
+            f.tick(4);
+        else
+            QTest::keyClick(w.cmdEnd, Qt::Key_Space);
+        QVERIFY(w.cmdStart->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), w.cmdStart);
+        const QStringList results = windowState(w);
+
+        f.now += std::chrono::milliseconds(afterMs);
+        if (start == u"Space")
+            QTest::keyClick(w.cmdStart, Qt::Key_Space);
+        else if (start == u"Return")
+            QTest::keyClick(w.cmdStart, Qt::Key_Return);
+        else if (start == u"click")
+            QTest::mouseClick(w.cmdStart, Qt::LeftButton);
+        else
+            QTest::keyClick(w.txtTurnJoken, Qt::Key_Return);
+        QCOMPARE(!w.cmdStart->isEnabled(), starts);
+        if (!starts)
+            QCOMPARE(windowState(w), results);
     }
 
     // Random turn ends and pauses; the match state stays consistent at every tick.

@@ -1,0 +1,360 @@
+// SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The window on the desktops players have: other Japanese faces and scales,
+// a dark palette, no display, no Japanese font.
+#include "windowfixture.h"
+
+#include "window/informationlabel.h"
+
+#include <QProcess>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+using namespace basVDTimer;
+
+namespace {
+
+struct Face {
+    const char* name;
+    const char* folder;
+    const char* family;
+};
+
+const Face faces[] = {
+    {"IPA", "/usr/share/fonts/opentype/ipafont-gothic", "IPAPGothic"},
+    {"Noto Sans CJK JP", "/usr/share/fonts/opentype/noto", "Noto Sans CJK JP"},
+    {"VL Gothic", "/usr/share/fonts/truetype/vlgothic", "VL PGothic"},
+    {"Takao Gothic", "/usr/share/fonts/truetype/takao-gothic", "TakaoPGothic"},
+};
+
+// A fontconfig file that gives a program only these font folders, as a
+// desktop with one Japanese face and the usual Latin one would.
+QString writeFontConfig(const QTemporaryDir& dir, const QStringList& folders)
+{
+    QString text = QStringLiteral("<?xml version=\"1.0\"?><fontconfig>");
+    for (const QString& folder :
+         folders + QStringList{QStringLiteral("/usr/share/fonts/truetype/dejavu")})
+        text += QStringLiteral("<dir>%1</dir>").arg(folder);
+    text +=
+        QStringLiteral("<cachedir>%1/cache</cachedir>"
+                       "<include ignore_missing=\"yes\">/etc/fonts/conf.d</include></fontconfig>")
+            .arg(dir.path());
+    const QString path = dir.filePath(QStringLiteral("fonts.conf"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(text.toUtf8());
+    return path;
+}
+
+// Where a control draws one line of text, as Qt places it.
+QRect textRoom(const QWidget* control)
+{
+    if (const auto* box = qobject_cast<const QLineEdit*>(control)) {
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+        return box->style()
+            ->subElementRect(QStyle::SE_LineEditContents, &option, box)
+            .adjusted(2, 0, -2, 0);
+    }
+    if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    }
+    const auto* label = static_cast<const QLabel*>(control);
+    const int indent = label->frameWidth() ? label->fontMetrics().horizontalAdvance(u'x') / 2 : 0;
+    return label->contentsRect().adjusted(indent, 0, 0, 0); // left-aligned, centred
+}
+
+void setText(QWidget* control, const QString& text)
+{
+    if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* box = qobject_cast<QLineEdit*>(control))
+        box->setText(text);
+    else
+        static_cast<QPushButton*>(control)->setText(text);
+}
+
+// Relative luminance and contrast ratio, as WCAG 2 defines them.
+double luminance(const QColor& color)
+{
+    const auto channel = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) +
+           0.0722 * channel(color.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QPalette darkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x32, 0x32, 0x32));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(0x26, 0x26, 0x26));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Button, QColor(0x3c, 0x3c, 0x3c));
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    return dark;
+}
+
+} // namespace
+
+class TestDesktop : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each face and each scale in a process of its own, since fontconfig and
+    // the screen are read once per process.
+    void longestTextsFit_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<QString>("scale");
+        const QList<std::tuple<const char*, int, const char*>> desktops = {
+            {"96 dpi", 96, ""},         {"144 dpi", 144, ""},     {"192 dpi", 192, ""},
+            {"scale 1.25", 96, "1.25"}, {"scale 1.5", 96, "1.5"}, {"scale 2", 96, "2"}};
+        for (const Face& face : faces)
+            for (const auto& [desktop, dpi, scale] : desktops)
+                QTest::addRow("%s, %s", face.name, desktop)
+                    << QString::fromLatin1(face.folder) << QString::fromLatin1(face.family)
+                    << QString::number(dpi) << QString::fromLatin1(scale);
+    }
+
+    void longestTextsFit()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, family);
+        QFETCH(QString, platform);
+        QFETCH(QString, scale);
+        if (!QFileInfo::exists(folder))
+            QSKIP(qPrintable(family + QStringLiteral(" is not installed (") + folder + u')'));
+        QTemporaryDir dir;
+        QFile screen(dir.filePath(QStringLiteral("screen.json")));
+        QVERIFY(screen.open(QIODevice::WriteOnly));
+        // Like Xft.dpi on X11: the screen's dots per inch scale the whole window.
+        screen.write(QStringLiteral("{\"screens\": [{\"name\": \"s\", \"x\": 0, \"y\": 0, "
+                                    "\"width\": 1600, \"height\": 1200, \"logicalDpi\": %1, "
+                                    "\"logicalBaseDpi\": 96, \"dpr\": 1}]}")
+                         .arg(platform)
+                         .toUtf8());
+        screen.close();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("FONTCONFIG_FILE"), writeFontConfig(dir, {folder}));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                   QStringLiteral("offscreen:configfile=") + screen.fileName());
+        env.insert(QStringLiteral("VI_EXPECTED_FACE"), family);
+        if (!scale.isEmpty())
+            env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+        QProcess child;
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("fitsOnThisDesktop")});
+        QVERIFY(child.waitForFinished(60000));
+        const QString output = QString::fromUtf8(child.readAll());
+        QVERIFY2(child.exitCode() == 0 &&
+                     output.contains(QLatin1String("PASS   : TestDesktop::fitsOnThisDesktop()")),
+                 qPrintable(output));
+    }
+
+    // The check itself, with whatever faces and screen this process has.
+    void fitsOnThisDesktop()
+    {
+        WindowFixture f;
+        f.show();
+        frmVDTimer& w = *f.w;
+        if (qEnvironmentVariableIsSet("VI_EXPECTED_FACE"))
+            QCOMPARE(QFontInfo(w.font()).family(), qEnvironmentVariable("VI_EXPECTED_FACE"));
+        const QString negativeTime = QStringLiteral("-547：52");
+        const QList<std::pair<QWidget*, QStringList>> oneLine = {
+            {w.Label1[0], {w.Label1[0]->text()}},
+            {w.Label1[1], {QStringLiteral("１ターンの制限時間（秒）")}},
+            {w.Label1[2], {w.Label1[2]->text()}},
+            {w.Label1[3], {QStringLiteral("このターンの残り時間")}},
+            {w.Label1[4], {w.Label1[4]->text()}},
+            {w.Label1[5], {w.Label1[5]->text()}},
+            {w.lblPlayer, {QStringLiteral("4")}},
+            {w.lblGameJoken, {QStringLiteral("-546.14")}},
+            {w.lblTurnJoken, {QStringLiteral("-32768.5")}},
+            {w.txtPlayer, {QStringLiteral("4")}},
+            {w.txtGameJoken, {QStringLiteral("-546.14")}},
+            {w.txtTurnJoken, {QStringLiteral("-32768.5")}},
+            {w.lblNowPlayer, {QStringLiteral("Player 4")}},
+            {w.lblGameNokori, {negativeTime}},
+            {w.lblTurnNokori, {negativeTime}},
+            {w.cmdTurnEnd, {QStringLiteral("ターンの終了")}},
+            {w.cmdStart, {QStringLiteral("試合開始")}},
+            {w.cmdPause, {QStringLiteral("試合中断"), QStringLiteral("試合再開")}},
+            {w.cmdEnd, {QStringLiteral("試合終了")}},
+        };
+        for (const auto& [control, texts] : oneLine) {
+            for (const QString& text : texts) {
+                setText(control, text);
+                const QFontMetrics metrics = control->fontMetrics();
+                const QRect room = textRoom(control);
+                QVERIFY2(metrics.horizontalAdvance(text) <= room.width() &&
+                             metrics.height() <= room.height(),
+                         qPrintable(QStringLiteral("%1 cuts \"%2\": %3x%4 in %5x%6")
+                                        .arg(control->objectName(), text)
+                                        .arg(metrics.horizontalAdvance(text))
+                                        .arg(metrics.height())
+                                        .arg(room.width())
+                                        .arg(room.height())));
+            }
+        }
+
+        // The information area: each results line on a line of its own, and
+        // every line of the longest texts within the label.
+        auto* information = static_cast<InformationLabel*>(w.ibiInformation);
+        QString results = QStringLiteral("試合終了です。お疲れ様でした。");
+        for (int player = 1; player <= 4; ++player)
+            results +=
+                QStringLiteral("\n\r  Player%1  Totaltime 546：07  (Losstime 546：07)").arg(player);
+        const QString turnOver =
+            QStringLiteral("ターン終了です。速やかに次のプレイヤーのターンに移行してください");
+        const QFontMetrics metrics = information->fontMetrics();
+        const QRect room = information->contentsRect().adjusted(information->indent(),
+                                                                information->indent(), 0, 0);
+        for (const auto& [text, expectedLines] : {std::pair{results, 5}, std::pair{turnOver, 2}}) {
+            information->setText(text);
+            int lines = 0;
+            for (QString paragraph : text.split(u'\n')) {
+                paragraph.replace(u'\r', u' ');
+                const QRect wrapped = metrics.boundingRect(QRect(0, 0, room.width(), 10000),
+                                                           Qt::TextWordWrap, paragraph);
+                lines += int(std::ceil(double(wrapped.height()) / metrics.lineSpacing()));
+            }
+            QCOMPARE(lines, expectedLines);
+            QVERIFY2(lines * information->linePitch() <= room.height(),
+                     qPrintable(QStringLiteral("%1 lines of %2 px in %3 px")
+                                    .arg(lines)
+                                    .arg(information->linePitch())
+                                    .arg(room.height())));
+        }
+    }
+
+    // Text on a stage colour is black, or white on red for the time left;
+    // on the standard background it takes the palette's text colour.
+    void readableInEveryPalette_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light") << QApplication::palette();
+        QTest::newRow("dark") << darkPalette();
+    }
+
+    void readableInEveryPalette()
+    {
+        QFETCH(QPalette, palette);
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(palette);
+        {
+            WindowFixture f;
+            frmVDTimer& w = *f.w;
+            const auto check = [&](const char* state) {
+                const double information =
+                    contrast(f.foreground(w.ibiInformation), f.background(w.ibiInformation));
+                const double timeLeft =
+                    contrast(f.foreground(w.lblGameNokori), f.background(w.lblGameNokori));
+                QVERIFY2(information >= 4.5, qPrintable(QStringLiteral("%1: information %2:1")
+                                                            .arg(QLatin1String(state))
+                                                            .arg(information)));
+                QVERIFY2(timeLeft >= 3, qPrintable(QStringLiteral("%1: time left %2:1")
+                                                       .arg(QLatin1String(state))
+                                                       .arg(timeLeft)));
+            };
+            f.start("2", "2", "30");
+            check("start");
+            f.tick();
+            check("green");
+            f.tick(30);
+            check("turn over");
+            f.tick(30);
+            check("half");
+            f.tick(30);
+            check("quarter");
+            f.tick();
+            check("last minute");
+            QTest::mouseClick(w.cmdTurnEnd, Qt::LeftButton);
+            check("next turn");
+            f.tick(30);
+            check("end");
+            QVERIFY(w.cmdStart->isEnabled());
+            f.start("2", "2", "30");
+            check("next start");
+        }
+        QApplication::setPalette(before);
+    }
+
+    // What a player sees in a terminal when the program cannot open its window
+    // or show its Japanese texts: one line each, and no abort.
+    void startupMessages_data()
+    {
+        QTest::addColumn<QStringList>("environment"); // NAME=value, or NAME alone to unset
+        QTest::addColumn<int>("exitCode");            // -1: keeps running
+        QTest::addColumn<QString>("says");
+        const QString session = QStringLiteral("needs a graphical desktop session");
+        QTest::newRow("no display")
+            << QStringList{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"} << 1 << session;
+        QTest::newRow("no such X display")
+            << QStringList{"DISPLAY=:97", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM=xcb"} << 1 << session;
+        QTest::newRow("no Japanese font")
+            << QStringList{"QT_QPA_PLATFORM=offscreen", "FONTCONFIG_FILE=latin-only"} << -1
+            << QStringLiteral("fonts-ipafont-gothic");
+    }
+
+    void startupMessages()
+    {
+        QFETCH(QStringList, environment);
+        QFETCH(int, exitCode);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+        for (const QString& setting : environment) {
+            const QString name = setting.section(u'=', 0, 0);
+            QString value = setting.section(u'=', 1);
+            if (value == u"latin-only")
+                value = writeFontConfig(dir, {});
+            if (setting.contains(u'='))
+                env.insert(name, value);
+            else
+                env.remove(name);
+        }
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setReadChannel(QProcess::StandardError);
+        program.start(QStringLiteral(VI_PROGRAM_PATH), QStringList());
+        QVERIFY(program.waitForStarted());
+        QString said;
+        while (!said.contains(u'\n') && program.waitForReadyRead(30000))
+            said += QString::fromUtf8(program.readAllStandardError());
+        if (exitCode < 0) {
+            QCOMPARE(program.state(), QProcess::Running);
+            program.kill();
+        }
+        QVERIFY(program.state() == QProcess::NotRunning || program.waitForFinished(30000));
+        said += QString::fromUtf8(program.readAllStandardError());
+        QVERIFY2(said.count(u'\n') == 1 && said.contains(says), qPrintable(said));
+        if (exitCode >= 0) {
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), exitCode);
+        }
+    }
+};
+
+QTEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"

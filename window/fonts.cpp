@@ -1,0 +1,204 @@
+// SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "fonts.h"
+
+#include "informationlabel.h"
+#include "match/basVDTimer.h"
+#include "match/checked.h"
+#include "match/messages.h"
+#include "match/settings.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+
+#include <cmath>
+
+namespace fonts {
+
+namespace {
+
+constexpr qreal smallest = 4.0; // points; also where a 192 dpi font setting still fits
+constexpr qreal step = 0.25;
+
+// The design's faces first, where the desktop has them, then the Japanese
+// Gothic faces other desktops have, so that Latin text comes from the same
+// face as the Japanese.
+QStringList standardFaces()
+{
+    QStringList faces{QStringLiteral("IPAPGothic"), QStringLiteral("MS UI Gothic")};
+#ifdef Q_OS_WIN
+    faces.swapItemsAt(0, 1);
+#endif
+    return faces + QStringList{QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
+                               QStringLiteral("TakaoPGothic")};
+}
+
+QStringList fixedPitchFaces()
+{
+    QStringList faces{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")};
+    return faces + QStringList{QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("VL Gothic"),
+                               QStringLiteral("TakaoGothic")};
+}
+
+// Besides its design text, the longest texts a control shows.
+QStringList longerTexts(const QString& name)
+{
+    const QString longestTime = basVDTimer::FormatTime(32767);   // "546：07"
+    const QString negativeTime = basVDTimer::FormatTime(-32768); // "-547：52"
+    if (name.endsWith(u"Player"))
+        return {QStringLiteral("4")};
+    if (name.endsWith(u"GameJoken"))
+        return {QStringLiteral("-546.14")};
+    if (name.endsWith(u"TurnJoken"))
+        return {QStringLiteral("-32768.5")};
+    if (name == u"lblNowPlayer")
+        return {QStringLiteral("Player 4")};
+    if (name.endsWith(u"Nokori"))
+        return {negativeTime, longestTime};
+    if (name == u"cmdPause")
+        return {QStringLiteral("試合再開")};
+    return {};
+}
+
+// The information area's longest texts: a four-player result first.
+QStringList informationTexts()
+{
+    QString results = QString::fromUtf16(messages::closing);
+    for (qint16 player = 1; player <= 4; ++player)
+        results += basVDTimer::resultsLine(player, 32767, 32767);
+    return {
+        results,
+        QString::fromUtf16(messages::turnOver),
+        refusal(Setting::Player),
+        refusal(Setting::GameMinutes),
+        refusal(Setting::TurnSeconds),
+        errorReport(QLatin1String("cmdTurnEnd_Click"), errorText(ErrorKind::SubscriptOutOfRange))};
+}
+
+// Where a label draws one line of text: its contents, less the indent that
+// a framed label keeps on the side of its alignment.
+QRect labelTextRect(const QLabel* label)
+{
+    QRect room = label->contentsRect();
+    if (label->frameWidth() == 0)
+        return room;
+    const int indent = label->fontMetrics().horizontalAdvance(u'x') / 2;
+    const Qt::Alignment align = label->alignment();
+    return room.adjusted(align & Qt::AlignLeft ? indent : 0, align & Qt::AlignTop ? indent : 0,
+                         align & Qt::AlignRight ? -indent : 0,
+                         align & Qt::AlignBottom ? -indent : 0);
+}
+
+// Where a text box or a button draws its text, as the style places it.
+QRect textRoom(const QWidget* control)
+{
+    if (const auto* box = qobject_cast<const QLineEdit*>(control)) {
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+        // A text box keeps a margin of 2 pixels on either side of its text.
+        return box->style()
+            ->subElementRect(QStyle::SE_LineEditContents, &option, box)
+            .adjusted(2, 0, -2, 0);
+    }
+    if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    }
+    return labelTextRect(static_cast<const QLabel*>(control));
+}
+
+bool fitsOnOneLine(const QWidget* control, const QStringList& texts)
+{
+    const QRect room = textRoom(control);
+    const QFontMetrics metrics = control->fontMetrics();
+    return std::all_of(texts.begin(), texts.end(), [&](const QString& text) {
+        return metrics.height() <= room.height() && metrics.horizontalAdvance(text) <= room.width();
+    });
+}
+
+void shrink(QWidget* control)
+{
+    QFont font = control->font();
+    font.setPointSizeF(font.pointSizeF() - step);
+    control->setFont(font);
+}
+
+// Each results line on a line of its own, and as many lines as the longest
+// text needs within the label: nearer than the font sets them if need be, but
+// never nearer than a tenth of the type size apart, so that the ideographs of
+// two lines never touch.
+void fitInformation(InformationLabel* label)
+{
+    const QStringList texts = informationTexts();
+    const QString& results = texts.front();
+    for (;;) {
+        int lines = 0;
+        for (const QString& text : texts)
+            lines = std::max(lines, label->lineCount(text));
+        const int natural = label->fontMetrics().lineSpacing();
+        const int pitch = std::min(natural, label->textRect().height() / lines);
+        const int tightest =
+            std::min(natural, int(std::ceil(1.1 * QFontInfo(label->font()).pixelSize())));
+        const bool fits =
+            label->lineCount(results) == results.count(u'\n') + 1 && pitch >= tightest;
+        if (fits || label->font().pointSizeF() <= smallest) {
+            label->setLinePitch(pitch < natural ? pitch : 0);
+            return;
+        }
+        shrink(label);
+    }
+}
+
+} // namespace
+
+void apply(QWidget* window)
+{
+    QFont standard;
+    standard.setFamilies(standardFaces());
+    standard.setPointSizeF(8);
+    window->setFont(standard);
+
+    auto* turnEndButton = window->findChild<QWidget*>(QStringLiteral("cmdTurnEnd"));
+    QFont turnEnd;
+    // A fixed-pitch Japanese Gothic, bold, as the design's face for the button.
+    turnEnd.setFamilies(fixedPitchFaces());
+    turnEnd.setStyleHint(QFont::Monospace);
+    turnEnd.setPointSizeF(15.75);
+    turnEnd.setBold(true);
+    turnEndButton->setFont(turnEnd);
+
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        QString text;
+        if (const auto* label = qobject_cast<QLabel*>(control))
+            text = label->text();
+        else if (const auto* box = qobject_cast<QLineEdit*>(control))
+            text = box->text();
+        else if (const auto* button = qobject_cast<QPushButton*>(control))
+            text = button->text();
+        else
+            continue;
+        if (qobject_cast<InformationLabel*>(control))
+            continue;
+        const QStringList texts = longerTexts(control->objectName()) << text;
+        while (!fitsOnOneLine(control, texts) && control->font().pointSizeF() > smallest)
+            shrink(control);
+    }
+    fitInformation(window->findChild<InformationLabel*>(QStringLiteral("ibiInformation")));
+}
+
+bool japaneseAvailable()
+{
+    return !QFontDatabase::families(QFontDatabase::Japanese).isEmpty();
+}
+
+} // namespace fonts
