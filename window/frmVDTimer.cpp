@@ -11,6 +11,7 @@
 #include "version.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,11 +25,19 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     setObjectName(QStringLiteral("frmVDTimer"));
     setWindowTitle(QStringLiteral(VI_DISPLAY_NAME " Ver" VI_VERSION_TEXT));
     setWindowIcon(QIcon(QStringLiteral(":/vizovidiz.ico")));
-    setFixedSize(layout::clientSize);
-    // The size is fixed, so there is nothing to maximise.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    resize(layout::clientSize);
+    if (QGuiApplication::platformName().startsWith(u"wayland")) {
+        // Qt's title bar on Wayland offers to maximise whatever the flags say,
+        // and a window of fixed size that is maximised loses its connection.
+        // So here the window may grow; its controls stay where they are.
+        setMinimumSize(layout::clientSize);
+    } else {
+        // The size is fixed, so there is nothing to maximise.
+        setFixedSize(layout::clientSize);
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                       Qt::WindowCloseButtonHint);
+    }
 
     Announcer::installRole();
     layout::build(this);

@@ -26,6 +26,10 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Vandrel Vizovidiz Ver1.00"));
         QCOMPARE(w.size(), QSize(276, 411));
         QCOMPARE(w.minimumSize(), w.maximumSize());
+        // A window of fixed size offers no maximise button; minimise and close stay.
+        QCOMPARE(w.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint |
+                                    Qt::WindowCloseButtonHint),
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         QCOMPARE(w.txtPlayer->text(), QStringLiteral("2"));
         QCOMPARE(w.txtGameJoken->text(), QStringLiteral("50"));
         QCOMPARE(w.txtTurnJoken->text(), QStringLiteral("120"));
