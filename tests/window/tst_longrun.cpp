@@ -9,7 +9,9 @@
 
 #include <QRandomGenerator>
 
+#if defined(__GLIBC__)
 #include <malloc.h>
+#endif
 
 using namespace basVDTimer;
 using namespace expected;
@@ -28,14 +30,15 @@ std::pair<QString, QColor> stageOf(int left)
     return {QStringLiteral("Green"), green};
 }
 
-// Bytes the program holds on the heap now. The sanitizer's allocator keeps no
-// such count; there LeakSanitizer looks for leaks instead.
+// Bytes the program holds on the heap now, where glibc counts them. The
+// sanitizer's allocator keeps no such count (LeakSanitizer looks for leaks
+// instead), nor does Windows' C library.
 size_t heapInUse()
 {
-#if defined(__SANITIZE_ADDRESS__)
-    return 0;
-#else
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
     return mallinfo2().uordblks;
+#else
+    return 0;
 #endif
 }
 
