@@ -42,6 +42,21 @@ configure_file(${VI_PACKAGING_DIR}/app.desktop.in ${CMAKE_CURRENT_BINARY_DIR}/${
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VI_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
+# AppStream 1.0 (Debian 13) names the developer in <developer>; 0.16 (Debian 12)
+# knows only <developer_name>, which 1.0 calls deprecated. The metainfo takes
+# the form that the build machine's AppStream reads, the newer one without it.
+set(vi_developer_name "${VI_DISPLAY_NAME} developers")
+set(VI_METAINFO_DEVELOPER "<developer id=\"${VI_DEVELOPER_ID}\">
+    <name>${vi_developer_name}</name>
+  </developer>")
+find_program(VI_APPSTREAMCLI appstreamcli)
+if(VI_APPSTREAMCLI)
+    execute_process(COMMAND ${VI_APPSTREAMCLI} --version OUTPUT_VARIABLE vi_appstream_version)
+    string(REGEX MATCH "[0-9]+(\\.[0-9]+)+" vi_appstream_version "${vi_appstream_version}")
+    if(vi_appstream_version AND vi_appstream_version VERSION_LESS 1.0)
+        set(VI_METAINFO_DEVELOPER "<developer_name>${vi_developer_name}</developer_name>")
+    endif()
+endif()
 configure_file(${VI_PACKAGING_DIR}/app.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/${VI_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VI_APP_ID}.metainfo.xml

@@ -55,8 +55,8 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     m_announcer = new Announcer(this);
     // A turn-end key that comes a moment too late must not wipe the results.
-    m_startGuard = new KeyGuard(
-        cmdStart, [timer = Timer1] { return timer->now(); }, std::chrono::seconds(2));
+    const auto now = [timer = Timer1] { return timer->now(); };
+    m_startGuard = new KeyGuard(cmdStart, now, std::chrono::seconds(2));
     wireHandlers();
 
     Form_Load();
