@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "version.h"
+
 #include <QRect>
 #include <QSize>
 
@@ -26,8 +28,7 @@ struct Control {
     bool enabled;
 };
 
-// Client area: 4140 by 6165 twips.
-inline constexpr QSize clientSize{276, 411};
+inline constexpr QSize clientSize{VI_WINDOW_WIDTH, VI_WINDOW_HEIGHT};
 
 extern const std::array<Control, 23> controls;
 
