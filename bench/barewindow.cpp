@@ -15,23 +15,23 @@ BareWindow::BareWindow(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("bare window"));
     setFixedSize(layout::clientSize);
-    layout::build(this);
-    m_gameLeft = findChild<QLabel*>(QStringLiteral("lblGameNokori"));
-    m_turnLeft = findChild<QLabel*>(QStringLiteral("lblTurnNokori"));
-    findChild<QPushButton*>(QStringLiteral("cmdStart"))->setFocus();
+    m_controls = layout::build(this);
+    m_controls.cmdStart->setFocus();
     connect(&m_timer, &QTimer::timeout, this, &BareWindow::tick);
     m_timer.start(1000);
 }
 
 void BareWindow::startCountdown()
 {
-    for (QLineEdit* box : findChildren<QLineEdit*>())
+    const Controls& c = m_controls;
+    for (QLineEdit* box : {c.txtPlayer, c.txtGameJoken, c.txtTurnJoken})
         box->setVisible(false);
-    for (QPushButton* button : findChildren<QPushButton*>())
-        button->setEnabled(button->objectName() != u"cmdStart");
-    QPalette palette = m_gameLeft->palette();
-    palette.setColor(m_gameLeft->backgroundRole(), Qt::green);
-    m_gameLeft->setPalette(palette);
+    for (QPushButton* button : {c.cmdTurnEnd, c.cmdPause, c.cmdEnd})
+        button->setEnabled(true);
+    c.cmdStart->setEnabled(false);
+    QPalette palette = c.lblGameNokori->palette();
+    palette.setColor(c.lblGameNokori->backgroundRole(), Qt::green);
+    c.lblGameNokori->setPalette(palette);
     m_seconds = 3000;
 }
 
@@ -40,6 +40,6 @@ void BareWindow::tick()
     if (m_seconds < 0)
         return;
     --m_seconds;
-    m_gameLeft->setText(basVDTimer::FormatTime(qint16(m_seconds)));
-    m_turnLeft->setText(basVDTimer::FormatTime(qint16(120 - (3000 - m_seconds) % 120)));
+    m_controls.lblGameNokori->setText(basVDTimer::FormatTime(qint16(m_seconds)));
+    m_controls.lblTurnNokori->setText(basVDTimer::FormatTime(qint16(120 - (3000 - m_seconds) % 120)));
 }

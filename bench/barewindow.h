@@ -3,10 +3,10 @@
 
 #pragma once
 
+#include "window/controls.h"
+
 #include <QTimer>
 #include <QWidget>
-
-class QLabel;
 
 // The baseline: the main window's controls, fonts and size, built from the
 // same layout table, with no match logic. Like Timer1 its one-second timer
@@ -23,7 +23,6 @@ private:
     void tick();
 
     QTimer m_timer;
-    QLabel* m_gameLeft = nullptr;
-    QLabel* m_turnLeft = nullptr;
+    Controls m_controls;
     int m_seconds = -1; // below zero: no countdown yet
 };

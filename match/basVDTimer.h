@@ -10,7 +10,7 @@
 
 // The match state shared by the window's handlers: one copy for the program,
 // read and written by name. All times are 16-bit seconds. GameEnd and
-// ClockTick, which write the window's controls, are in matchcontrols.h.
+// ClockTick, which write the window's controls, are in window/controls.h.
 namespace basVDTimer {
 
 inline QString strPause;            // "ON" while paused; anything else runs

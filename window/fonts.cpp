@@ -4,10 +4,6 @@
 #include "fonts.h"
 
 #include "informationlabel.h"
-#include "match/basVDTimer.h"
-#include "match/checked.h"
-#include "match/messages.h"
-#include "match/settings.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -45,41 +41,6 @@ QStringList fixedPitchFaces()
     QStringList faces{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")};
     return faces + QStringList{QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("VL Gothic"),
                                QStringLiteral("TakaoGothic")};
-}
-
-// Besides its design text, the longest texts a control shows.
-QStringList longerTexts(const QString& name)
-{
-    const QString longestTime = basVDTimer::FormatTime(32767);   // "546：07"
-    const QString negativeTime = basVDTimer::FormatTime(-32768); // "-547：52"
-    if (name.endsWith(u"Player"))
-        return {QStringLiteral("4")};
-    if (name.endsWith(u"GameJoken"))
-        return {QStringLiteral("-546.14")};
-    if (name.endsWith(u"TurnJoken"))
-        return {QStringLiteral("-32768.5")};
-    if (name == u"lblNowPlayer")
-        return {QStringLiteral("Player 4")};
-    if (name.endsWith(u"Nokori"))
-        return {negativeTime, longestTime};
-    if (name == u"cmdPause")
-        return {QStringLiteral("試合再開")};
-    return {};
-}
-
-// The information area's longest texts: a four-player result first.
-QStringList informationTexts()
-{
-    QString results = QString::fromUtf16(messages::closing);
-    for (qint16 player = 1; player <= 4; ++player)
-        results += basVDTimer::resultsLine(player, 32767, 32767);
-    return {
-        results,
-        QString::fromUtf16(messages::turnOver),
-        refusal(Setting::Player),
-        refusal(Setting::GameMinutes),
-        refusal(Setting::TurnSeconds),
-        errorReport(QLatin1String("cmdTurnEnd_Click"), errorText(ErrorKind::SubscriptOutOfRange))};
 }
 
 // Where a label draws one line of text: its contents, less the indent that
@@ -137,9 +98,8 @@ void shrink(QWidget* control)
 // text needs within the label: nearer than the font sets them if need be, but
 // never nearer than a tenth of the type size apart, so that the ideographs of
 // two lines never touch.
-void fitInformation(InformationLabel* label)
+void fitInformation(InformationLabel* label, const QStringList& texts)
 {
-    const QStringList texts = informationTexts();
     const QString& results = texts.front();
     for (;;) {
         int lines = 0;
@@ -161,39 +121,33 @@ void fitInformation(InformationLabel* label)
 
 } // namespace
 
-void apply(QWidget* window)
+void apply(QWidget* window, QPushButton* turnEnd)
 {
     QFont standard;
     standard.setFamilies(standardFaces());
     standard.setPointSizeF(8);
     window->setFont(standard);
 
-    auto* turnEndButton = window->findChild<QWidget*>(QStringLiteral("cmdTurnEnd"));
-    QFont turnEnd;
+    QFont turnEndFont;
     // A fixed-pitch Japanese Gothic, bold, as the design's face for the button.
-    turnEnd.setFamilies(fixedPitchFaces());
-    turnEnd.setStyleHint(QFont::Monospace);
-    turnEnd.setPointSizeF(15.75);
-    turnEnd.setBold(true);
-    turnEndButton->setFont(turnEnd);
+    turnEndFont.setFamilies(fixedPitchFaces());
+    turnEndFont.setStyleHint(QFont::Monospace);
+    turnEndFont.setPointSizeF(15.75);
+    turnEndFont.setBold(true);
+    turnEnd->setFont(turnEndFont);
+}
 
-    for (QWidget* control : window->findChildren<QWidget*>()) {
-        QString text;
-        if (const auto* label = qobject_cast<QLabel*>(control))
-            text = label->text();
-        else if (const auto* box = qobject_cast<QLineEdit*>(control))
-            text = box->text();
-        else if (const auto* button = qobject_cast<QPushButton*>(control))
-            text = button->text();
-        else
-            continue;
-        if (qobject_cast<InformationLabel*>(control))
-            continue;
-        const QStringList texts = longerTexts(control->objectName()) << text;
-        while (!fitsOnOneLine(control, texts) && control->font().pointSizeF() > smallest)
-            shrink(control);
+void fit(QWidget* control, const QStringList& texts)
+{
+    if (auto* information = qobject_cast<InformationLabel*>(control)) {
+        fitInformation(information, texts);
+        return;
     }
-    fitInformation(window->findChild<InformationLabel*>(QStringLiteral("ibiInformation")));
+    if (!qobject_cast<QLabel*>(control) && !qobject_cast<QLineEdit*>(control) &&
+        !qobject_cast<QPushButton*>(control))
+        return;
+    while (!fitsOnOneLine(control, texts) && control->font().pointSizeF() > smallest)
+        shrink(control);
 }
 
 bool japaneseAvailable()

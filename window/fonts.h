@@ -3,6 +3,9 @@
 
 #pragma once
 
+class QPushButton;
+#include <QStringList>
+
 class QWidget;
 
 // The window's fonts: the preferred Japanese faces at the design sizes, made
@@ -10,9 +13,14 @@ class QWidget;
 // the longest text the control shows.
 namespace fonts {
 
-// Gives the window built from the layout table its standard font and
-// ターンの終了 its own, then fits each control. Runs once, at start-up.
-void apply(QWidget* window);
+// Gives the window its standard font and ターンの終了 its own.
+void apply(QWidget* window, QPushButton* turnEnd);
+
+// Makes the control's font smaller until each of the texts fits: on one line
+// in a label, text box or button; in the information area, each results line
+// (of the first text) on a line of its own and every text within the area.
+// Other controls keep their font.
+void fit(QWidget* control, const QStringList& texts);
 
 // Whether any installed face covers Japanese.
 bool japaneseAvailable();

@@ -6,18 +6,15 @@
 #include "announcer.h"
 #include "keyguard.h"
 #include "layout.h"
+#include "colors.h"
 #include "match/basVDTimer.h"
-#include "match/colors.h"
 #include "version.h"
 
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <string>
 
 frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     : QWidget(parent)
@@ -40,8 +37,8 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     }
 
     Announcer::installRole();
-    layout::build(this);
-    findControls();
+    Controls& controls = *this;
+    controls = layout::build(this);
     cmdStart->setDefault(true);
     // Only buttons and text boxes take the focus, in this order.
     QWidget::setTabOrder(cmdTurnEnd, cmdStart);
@@ -62,45 +59,6 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     Form_Load();
     Timer1->start();
     cmdStart->setFocus();
-}
-
-void frmVDTimer::findControls()
-{
-    const auto control = [this]<typename T>(T*& member, const char* name) {
-        member = findChild<T*>(QLatin1String(name));
-        Q_ASSERT(member);
-    };
-    control(Frame1, "Frame1");
-    control(Frame2, "Frame2");
-    control(Frame3, "Frame3");
-    for (size_t i = 0; i < Label1.size(); ++i)
-        control(Label1[i], ("Label1_" + std::to_string(i)).c_str());
-    control(txtPlayer, "txtPlayer");
-    control(lblPlayer, "lblPlayer");
-    control(txtGameJoken, "txtGameJoken");
-    control(lblGameJoken, "lblGameJoken");
-    control(txtTurnJoken, "txtTurnJoken");
-    control(lblTurnJoken, "lblTurnJoken");
-    control(lblNowPlayer, "lblNowPlayer");
-    control(lblGameNokori, "lblGameNokori");
-    control(lblTurnNokori, "lblTurnNokori");
-    control(cmdTurnEnd, "cmdTurnEnd");
-    control(cmdStart, "cmdStart");
-    control(cmdPause, "cmdPause");
-    control(cmdEnd, "cmdEnd");
-    control(ibiInformation, "ibiInformation");
-
-    m_controls = {.lblPlayer = lblPlayer,
-                  .lblGameNokori = lblGameNokori,
-                  .lblTurnNokori = lblTurnNokori,
-                  .ibiInformation = ibiInformation,
-                  .txtPlayer = txtPlayer,
-                  .txtGameJoken = txtGameJoken,
-                  .txtTurnJoken = txtTurnJoken,
-                  .cmdStart = cmdStart,
-                  .cmdTurnEnd = cmdTurnEnd,
-                  .cmdPause = cmdPause,
-                  .cmdEnd = cmdEnd};
 }
 
 void frmVDTimer::wireHandlers()

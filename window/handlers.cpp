@@ -5,11 +5,10 @@
 #include "frmVDTimer.h"
 
 #include "announcer.h"
+#include "colors.h"
 #include "keyguard.h"
 #include "match/basVDTimer.h"
-#include "match/colors.h"
 #include "match/conversions.h"
-#include "match/matchcontrols.h"
 #include "match/messages.h"
 #include "match/settings.h"
 
@@ -165,13 +164,13 @@ void frmVDTimer::endTurn()
 void frmVDTimer::cmdEnd_Click()
 {
     const bool running = !cmdStart->isEnabled();
-    run("cmdEnd_Click", [this] { GameEnd(m_controls); });
+    run("cmdEnd_Click", [this] { GameEnd(*this); });
     guardResults(running);
 }
 
 void frmVDTimer::Timer1_Timer()
 {
     const bool running = !cmdStart->isEnabled();
-    run("Timer1_Timer", [this] { ClockTick(m_controls); });
+    run("Timer1_Timer", [this] { ClockTick(*this); });
     guardResults(running);
 }

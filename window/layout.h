@@ -3,10 +3,12 @@
 
 #pragma once
 
+#include "controls.h"
 #include "version.h"
 
 #include <QRect>
 #include <QSize>
+#include <QStringList>
 
 #include <array>
 
@@ -16,16 +18,18 @@ class QWidget;
 // benchmark's bare window are both built from this one table.
 namespace layout {
 
-enum class Kind { Frame, Caption, Value, TextBox, Button, Information };
-
 struct Control {
     const char* name;
-    Kind kind;
-    const char* container; // nullptr: the window itself
+    // Makes the control in its container and puts it into its typed member.
+    QWidget* (*make)(Controls& controls, QWidget* container, const Control& row);
+    QGroupBox* Controls::*container; // nullptr: the window itself
     const char16_t* caption;
     QRect twips;         // left, top, width, height; 15 twips to the pixel
     const char16_t* row; // the caption a screen reader gives with the control
     bool enabled;
+    // What the control may show besides its caption, at its longest; the
+    // font fitting makes room for it.
+    QStringList (*longest)() = nullptr;
 };
 
 inline constexpr QSize clientSize{VI_WINDOW_WIDTH, VI_WINDOW_HEIGHT};
@@ -37,6 +41,6 @@ QRect pixels(QRect twips);
 
 // Gives window its fonts and builds every control of the table into it, in
 // table order: that order also stacks each text box above its value label.
-void build(QWidget* window);
+Controls build(QWidget* window);
 
 } // namespace layout

@@ -2,52 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "match/basVDTimer.h"
-#include "match/colors.h"
-#include "match/matchcontrols.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 using namespace basVDTimer;
-
-// The controls the match end writes, standing alone without the main window.
-struct Controls {
-    QWidget parent;
-    QLabel lblPlayer{&parent}, lblGameNokori{&parent}, lblTurnNokori{&parent},
-        ibiInformation{&parent};
-    QLineEdit txtPlayer{&parent}, txtGameJoken{&parent}, txtTurnJoken{&parent};
-    QPushButton cmdStart{&parent}, cmdTurnEnd{&parent}, cmdPause{&parent}, cmdEnd{&parent};
-    MatchControls frm{.lblPlayer = &lblPlayer,
-                      .lblGameNokori = &lblGameNokori,
-                      .lblTurnNokori = &lblTurnNokori,
-                      .ibiInformation = &ibiInformation,
-                      .txtPlayer = &txtPlayer,
-                      .txtGameJoken = &txtGameJoken,
-                      .txtTurnJoken = &txtTurnJoken,
-                      .cmdStart = &cmdStart,
-                      .cmdTurnEnd = &cmdTurnEnd,
-                      .cmdPause = &cmdPause,
-                      .cmdEnd = &cmdEnd};
-
-    // A match under way, paused or not.
-    explicit Controls(const QString& players)
-    {
-        lblPlayer.setText(players);
-        for (QLineEdit* box : {&txtPlayer, &txtGameJoken, &txtTurnJoken})
-            box->setVisible(false);
-        cmdStart.setEnabled(false);
-        parent.show();
-    }
-};
 
 class TestMatchState : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { resetState(); }
-
     void programStartValues()
     {
         intGameNokori = 5;
@@ -61,73 +24,44 @@ private slots:
             QCOMPARE(intTotalTime(p) + intLossTime(p), 0);
     }
 
-    void resultsOfTwoPlayers()
+    void formatsMinutesAndSeconds_data()
     {
-        Controls c(QStringLiteral("2"));
-        intTotalTime(1) = 1512;
-        intLossTime(1) = 37;
-        intTotalTime(2) = 1488;
-        intLossTime(2) = 0;
-        strPause = QStringLiteral("ON");
-        GameEnd(c.frm);
-        QCOMPARE(c.ibiInformation.text(),
-                 QStringLiteral("試合終了です。お疲れ様でした。"
-                                "\n\r  Player1  Totaltime 25：12  (Losstime 0：37)"
-                                "\n\r  Player2  Totaltime 24：48  (Losstime 0：00)"));
-        QCOMPARE(QColor::fromRgba(backColor(&c.ibiInformation)), QColor(0, 255, 0));
-        QCOMPARE(intNowPlayer, qint16(3));
-        QCOMPARE(strPause, QStringLiteral("OFF"));
-        QVERIFY(c.txtPlayer.isVisible() && c.txtGameJoken.isVisible() &&
-                c.txtTurnJoken.isVisible());
-        QVERIFY(c.cmdStart.isEnabled());
-        QVERIFY(!c.cmdTurnEnd.isEnabled() && !c.cmdPause.isEnabled() && !c.cmdEnd.isEnabled());
-        QCOMPARE(c.cmdPause.text(), QStringLiteral("試合中断"));
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("text");
+        const QList<std::pair<int, const char16_t*>> table = {
+            {0, u"0：00"},       {5, u"0：05"},     {59, u"0：59"},        {60, u"1：00"},
+            {120, u"2：00"},     {3000, u"50：00"}, {3599, u"59：59"},     {6000, u"100：00"},
+            {32767, u"546：07"}, {-1, u"-1：59"},   {-5, u"-1：55"},       {-60, u"-1：00"},
+            {-61, u"-2：59"},    {-300, u"-5：00"}, {-32768, u"-547：52"}, {61, u"1：01"},
+            {-59, u"-1：01"},    {1512, u"25：12"}, {37, u"0：37"},
+        };
+        for (const auto& [seconds, text] : table)
+            QTest::addRow("%d", seconds) << seconds << QString::fromUtf16(text);
     }
 
-    void resultLinesPerCount_data()
+    void formatsMinutesAndSeconds()
     {
-        QTest::addColumn<QString>("players");
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<int>("nowPlayer");
-        QTest::newRow("one") << "1" << 1 << 2;
-        QTest::newRow("four") << "4" << 4 << 5;
-        QTest::newRow("rounded 2.5") << "2.5" << 2 << 3;
-        QTest::newRow("none below one") << "0" << 0 << 1;
+        QFETCH(int, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(FormatTime(static_cast<qint16>(seconds)), text);
     }
 
-    void resultLinesPerCount()
+    // Every 16-bit value: floor minutes, the full-width colon, two digits 00 to 59.
+    void wholeRangeMatchesFloorDivision()
     {
-        QFETCH(QString, players);
-        QFETCH(int, lines);
-        QFETCH(int, nowPlayer);
-        Controls c(players);
-        intTotalTime(4) = 6000;
-        GameEnd(c.frm);
-        const QStringList parts = c.ibiInformation.text().split(QStringLiteral("\n\r"));
-        QCOMPARE(parts.size(), lines + 1);
-        for (int p = 1; p <= lines; ++p)
-            QVERIFY(parts[p].startsWith(QStringLiteral("  Player%1  Totaltime ").arg(p)));
-        if (lines == 4)
-            QCOMPARE(parts[4], QStringLiteral("  Player4  Totaltime 100：00  (Losstime 0：00)"));
-        QCOMPARE(int(intNowPlayer), nowPlayer);
-        QVERIFY(c.cmdStart.isEnabled());
-    }
-
-    // A count past the array bounds stops at the fifth line: nothing after it runs.
-    void fifthPlayerStopsTheEnd()
-    {
-        Controls c(QStringLiteral("5"));
-        try {
-            GameEnd(c.frm);
-            QFAIL("no error raised");
-        } catch (const MatchError& error) {
-            QCOMPARE(error.kind(), ErrorKind::SubscriptOutOfRange);
+        for (int s = -32768; s <= 32767; ++s) {
+            const QString text = FormatTime(static_cast<qint16>(s));
+            const qsizetype colon = text.indexOf(u'：');
+            QVERIFY(colon > 0);
+            QCOMPARE(text.size() - colon, 3);
+            const int minutes = text.left(colon).toInt();
+            const int rest = text.mid(colon + 1).toInt();
+            QVERIFY(rest >= 0 && rest <= 59);
+            if (minutes * 60 + rest != s || minutes != int(std::floor(s / 60.0f)))
+                QFAIL(qPrintable(QStringLiteral("wrong text %1 for %2").arg(text).arg(s)));
         }
-        QCOMPARE(c.ibiInformation.text().count(QStringLiteral("\n\r")), 4);
-        QVERIFY(!c.cmdStart.isEnabled());
-        QVERIFY(!c.txtPlayer.isVisible());
     }
 };
 
-QTEST_MAIN(TestMatchState)
+QTEST_GUILESS_MAIN(TestMatchState)
 #include "tst_matchstate.moc"

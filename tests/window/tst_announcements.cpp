@@ -4,7 +4,8 @@
 // What a screen reader is told during a match, as accessibility events: each
 // new message and the results once, the next player, the pause button's new
 // caption, and nothing on the ticks that change nothing. Runs under
-// tests/a11y-session, where Qt's accessibility is active.
+// xvfb-run and dbus-run-session (see CMakeLists.txt), where Qt's accessibility
+// is active.
 #include "expected.h"
 #include "windowfixture.h"
 
@@ -36,7 +37,7 @@ private slots:
     void initTestCase()
     {
         QTRY_VERIFY2(QAccessible::isActive(),
-                     "Qt's accessibility is off: run this test through tests/a11y-session");
+                     "Qt's accessibility is off: run this test through ctest");
         QAccessible::installUpdateHandler(record);
     }
 

@@ -4,7 +4,7 @@
 #include "expected.h"
 #include "windowfixture.h"
 
-#include "match/colors.h"
+#include "window/colors.h"
 #include "match/conversions.h"
 
 #include <QAccessible>

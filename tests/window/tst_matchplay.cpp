@@ -5,7 +5,7 @@
 #include "windowfixture.h"
 #include "windowstate.h"
 
-#include "match/colors.h"
+#include "window/colors.h"
 
 #include <QRandomGenerator>
 

@@ -4,7 +4,7 @@
 #include "windowfixture.h"
 #include "windowstate.h"
 
-#include "match/colors.h"
+#include "window/colors.h"
 
 using namespace basVDTimer;
 

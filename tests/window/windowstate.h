@@ -4,7 +4,7 @@
 #pragma once
 
 #include "match/basVDTimer.h"
-#include "match/colors.h"
+#include "window/colors.h"
 #include "window/frmVDTimer.h"
 
 #include <QLabel>

@@ -1,12 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "basVDTimer.h"
-
 #include "colors.h"
-#include "conversions.h"
-#include "matchcontrols.h"
-#include "messages.h"
+#include "controls.h"
+#include "match/basVDTimer.h"
+#include "match/conversions.h"
+#include "match/messages.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -27,7 +26,7 @@ constexpr Stage yellow{u"&H00FFFF", u"&H000000", messages::half, u"Yellow"};
 constexpr Stage orange{u"&H0080FF", u"&H000000", messages::quarter, u"Orange"};
 constexpr Stage red{u"&H0000FF", u"&HFFFFFF", messages::lastMinute, u"Red"};
 
-void enterStage(const MatchControls& frm, const Stage& stage)
+void enterStage(const Controls& frm, const Stage& stage)
 {
     setBackColor(frm.lblGameNokori, colorFromText(stage.backColor));
     setForeColor(frm.lblGameNokori, colorFromText(stage.foreColor));
@@ -40,7 +39,7 @@ void enterStage(const MatchControls& frm, const Stage& stage)
 
 } // namespace
 
-void ClockTick(const MatchControls& frm)
+void ClockTick(const Controls& frm)
 {
     if (frm.cmdStart->isEnabled())
         return;

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Vandrel Vizovidiz developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "basVDTimer.h"
 #include "colors.h"
-#include "conversions.h"
-#include "matchcontrols.h"
-#include "messages.h"
+#include "controls.h"
+#include "match/basVDTimer.h"
+#include "match/conversions.h"
+#include "match/messages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +13,7 @@
 
 namespace basVDTimer {
 
-void GameEnd(const MatchControls& frm)
+void GameEnd(const Controls& frm)
 {
     setCaption(frm.ibiInformation, QString::fromUtf16(messages::closing));
     setBackColor(frm.ibiInformation, colorFromText(u"&H00FF00"));
