@@ -9,8 +9,7 @@
 
 int main(int argc, char* argv[])
 {
-    if (!startup::displayReachable())
-        return 1;
+    startup::watchWindowSystem();
     QApplication app(argc, argv);
     startup::windowSystemReady();
     startup::checkJapaneseFont();

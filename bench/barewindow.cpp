@@ -41,5 +41,6 @@ void BareWindow::tick()
         return;
     --m_seconds;
     m_controls.lblGameNokori->setText(basVDTimer::FormatTime(qint16(m_seconds)));
-    m_controls.lblTurnNokori->setText(basVDTimer::FormatTime(qint16(120 - (3000 - m_seconds) % 120)));
+    m_controls.lblTurnNokori->setText(
+        basVDTimer::FormatTime(qint16(120 - (3000 - m_seconds) % 120)));
 }

@@ -4,12 +4,13 @@
 #include "frmVDTimer.h"
 
 #include "announcer.h"
+#include "colors.h"
 #include "keyguard.h"
 #include "layout.h"
-#include "colors.h"
 #include "match/basVDTimer.h"
 #include "version.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -77,4 +78,24 @@ void frmVDTimer::Form_Load()
 {
     basVDTimer::strPause = QStringLiteral("OFF");
     basVDTimer::lngDefaultColor = backColor(lblGameJoken);
+}
+
+void frmVDTimer::changeEvent(QEvent* event)
+{
+    // The window hears of a new palette before its controls take it.
+    if (event->type() == QEvent::PaletteChange)
+        QMetaObject::invokeMethod(this, &frmVDTimer::followPalette, Qt::QueuedConnection);
+    QWidget::changeEvent(event);
+}
+
+// The desktop switched palettes (to dark at sunset, say): the labels in the
+// standard look take the new one, as they would have at load; the stage
+// colours stay as they are.
+void frmVDTimer::followPalette()
+{
+    const QRgb before = basVDTimer::lngDefaultColor;
+    basVDTimer::lngDefaultColor = backColor(lblGameJoken);
+    for (QLabel* label : {lblGameNokori, ibiInformation})
+        if (backColor(label) == before)
+            setBackColor(label, basVDTimer::lngDefaultColor);
 }

@@ -33,8 +33,12 @@ public:
     void cmdEnd_Click();
     void Timer1_Timer();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void wireHandlers();
+    void followPalette();
     // Runs a handler's steps; an error stops them and is shown in the window.
     void run(const char* handler, const std::function<void()>& steps);
     void announceInformation(const QString& before);

@@ -78,8 +78,7 @@ void dress(QPushButton* button, const Control& c)
 }
 
 // A control of the type of its member in Controls.
-template <auto member>
-QWidget* make(Controls& controls, QWidget* container, const Control& row)
+template <auto member> QWidget* make(Controls& controls, QWidget* container, const Control& row)
 {
     using Widget = std::remove_pointer_t<std::remove_reference_t<decltype(controls.*member)>>;
     auto* widget = new Widget(container);

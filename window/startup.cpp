@@ -5,7 +5,6 @@
 
 #include "fonts.h"
 
-#include <QByteArrayList>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -51,23 +50,9 @@ void whileStarting(QtMsgType type, const QMessageLogContext& context, const QStr
 
 } // namespace
 
-bool displayReachable()
+void watchWindowSystem()
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    // Only the X11 and Wayland plugins need a session; offscreen and the
-    // like run anywhere.
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    bool needsSession = platform.isEmpty();
-    for (const QByteArray& name : platform.split(';'))
-        needsSession = needsSession || name.startsWith("xcb") || name.startsWith("wayland");
-    if (needsSession && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        say(noDisplay);
-        return false;
-    }
-#endif
     previousHandler = qInstallMessageHandler(whileStarting);
-    return true;
 }
 
 void windowSystemReady()

@@ -4,8 +4,8 @@
 #include "expected.h"
 #include "windowfixture.h"
 
-#include "window/colors.h"
 #include "match/conversions.h"
+#include "window/colors.h"
 
 #include <QAccessible>
 #include <QGroupBox>
