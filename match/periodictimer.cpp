@@ -5,18 +5,45 @@
 
 #include <QTimer>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
-std::chrono::nanoseconds steadyNow()
+// A clock that stops while the machine sleeps, so that a match goes on after
+// the lid is opened where it was, and the seconds of the sleep are charged to
+// no one. On Linux the monotonic clock (std::chrono::steady_clock) does. On
+// Windows steady_clock is the performance counter, which counts through sleep
+// and hibernation; the unbiased interrupt time leaves them out.
+#ifdef Q_OS_WIN
+std::chrono::nanoseconds monotonicNow()
+{
+    // The precise one has Windows 10 and later; Wine and older Windows have
+    // the one that ticks with the timer interrupt.
+    using Query = VOID(WINAPI*)(PULONGLONG);
+    static const FARPROC found =
+        GetProcAddress(GetModuleHandleW(L"kernelbase.dll"), "QueryUnbiasedInterruptTimePrecise");
+    static const auto precise = reinterpret_cast<Query>(reinterpret_cast<void*>(found));
+    ULONGLONG hundredNs = 0;
+    if (precise)
+        precise(&hundredNs);
+    else
+        QueryUnbiasedInterruptTime(&hundredNs);
+    return std::chrono::nanoseconds(hundredNs * 100);
+}
+#else
+std::chrono::nanoseconds monotonicNow()
 {
     return std::chrono::steady_clock::now().time_since_epoch();
 }
+#endif
 
 } // namespace
 
 PeriodicTimer::PeriodicTimer(QObject* parent, std::chrono::milliseconds interval, Clock clock)
     : QObject(parent)
-    , m_clock(clock ? std::move(clock) : Clock(steadyNow))
+    , m_clock(clock ? std::move(clock) : Clock(monotonicNow))
     , m_interval(interval)
     , m_shot(new QTimer(this))
 {

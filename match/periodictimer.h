@@ -20,7 +20,7 @@ class PeriodicTimer : public QObject {
 public:
     using Clock = std::function<std::chrono::nanoseconds()>;
 
-    // The default clock is std::chrono::steady_clock.
+    // The default clock is monotonic and stops while the machine sleeps.
     explicit PeriodicTimer(QObject* parent,
                            std::chrono::milliseconds interval = std::chrono::seconds(1),
                            Clock clock = {});

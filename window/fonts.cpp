@@ -23,24 +23,25 @@ namespace {
 constexpr qreal smallest = 4.0; // points; also where a 192 dpi font setting still fits
 constexpr qreal step = 0.25;
 
-// The design's faces first, where the desktop has them, then the Japanese
-// Gothic faces other desktops have, so that Latin text comes from the same
-// face as the Japanese.
+// The design's faces first, where the desktop has them; then Yu Gothic, which
+// every Windows 10 and 11 has, even without the Japanese supplemental fonts;
+// then the Japanese Gothic faces other desktops have, so that Latin text
+// comes from the same face as the Japanese.
 QStringList standardFaces()
 {
     QStringList faces{QStringLiteral("IPAPGothic"), QStringLiteral("MS UI Gothic")};
 #ifdef Q_OS_WIN
     faces.swapItemsAt(0, 1);
 #endif
-    return faces + QStringList{QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
-                               QStringLiteral("TakaoPGothic")};
+    return faces + QStringList{QStringLiteral("Yu Gothic UI"), QStringLiteral("Noto Sans CJK JP"),
+                               QStringLiteral("VL PGothic"), QStringLiteral("TakaoPGothic")};
 }
 
 QStringList fixedPitchFaces()
 {
-    QStringList faces{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")};
-    return faces + QStringList{QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("VL Gothic"),
-                               QStringLiteral("TakaoGothic")};
+    return {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"),
+            QStringLiteral("Yu Gothic"),     QStringLiteral("Noto Sans Mono CJK JP"),
+            QStringLiteral("VL Gothic"),     QStringLiteral("TakaoGothic")};
 }
 
 // Where a label draws one line of text: its contents, less the indent that

@@ -20,8 +20,8 @@ class frmVDTimer : public QWidget, public Controls {
     Q_OBJECT
 
 public:
-    // The timer runs on the given clock (the steady clock by default), so that
-    // tests can hold it still and tick by hand.
+    // The timer runs on the given clock (by default a monotonic one that stops
+    // while the machine sleeps), so that tests can hold it still and tick by hand.
     explicit frmVDTimer(QWidget* parent = nullptr, PeriodicTimer::Clock clock = {});
 
     PeriodicTimer* Timer1 = nullptr;

@@ -22,7 +22,7 @@ struct Control {
     const char* name;
     // Makes the control in its container and puts it into its typed member.
     QWidget* (*make)(Controls& controls, QWidget* container, const Control& row);
-    QGroupBox* Controls::*container; // nullptr: the window itself
+    decltype(&Controls::Frame1) container; // the frame it sits in; nullptr: the window
     const char16_t* caption;
     QRect twips;         // left, top, width, height; 15 twips to the pixel
     const char16_t* row; // the caption a screen reader gives with the control

@@ -3,6 +3,7 @@
 
 #include "match/periodictimer.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -43,6 +44,29 @@ class TestPeriodicTimer : public QObject {
     Q_OBJECT
 
 private slots:
+    // The default clock against Qt's own elapsed timer (on Windows the
+    // performance counter) while the machine stays awake: a third of a second
+    // of readings, each no earlier than the one before, both clocks agreeing.
+    void defaultClockKeepsRealTime()
+    {
+        const PeriodicTimer timer(nullptr);
+        QElapsedTimer reference;
+        reference.start();
+        const nanoseconds first = timer.now();
+        nanoseconds last = first;
+        while (reference.elapsed() < 300) {
+            const nanoseconds reading = timer.now();
+            QVERIFY(reading >= last);
+            last = reading;
+        }
+        const qint64 referenceMs = reference.elapsed();
+        const qint64 clockMs =
+            std::chrono::duration_cast<std::chrono::milliseconds>(last - first).count();
+        // The interrupt time Wine and older Windows have ticks in up to 16 ms steps.
+        QVERIFY2(qAbs(clockMs - referenceMs) <= 20,
+                 qPrintable(QStringLiteral("%1 ms against %2 ms").arg(clockMs).arg(referenceMs)));
+    }
+
     void firesOncePerSecondOnTime()
     {
         FakeLoop loop;
