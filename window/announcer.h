@@ -5,10 +5,11 @@
 
 #include <QWidget>
 
-// Announcements a screen reader speaks without moving the keyboard focus. A
-// screen reader speaks the name of a notification when it is shown, so the
+// Announcements a screen reader speaks without moving the keyboard focus. The
 // information area and this hidden announcer carry the accessible role of a
-// notification, and announce() tells that one of them is shown anew.
+// notification, and announce() tells that one of them has something new: as
+// an announcement of its text from Qt 6.8 on (Orca 48 speaks the text alone),
+// before that by showing the notification anew (Orca 43 speaks its name).
 class Announcer : public QWidget {
     Q_OBJECT
 

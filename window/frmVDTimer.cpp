@@ -14,8 +14,10 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVersionNumber>
 
 frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     : QWidget(parent)
@@ -24,13 +26,15 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     setWindowTitle(QStringLiteral(VI_DISPLAY_NAME " Ver" VI_VERSION_TEXT));
     setWindowIcon(QIcon(QStringLiteral(":/vizovidiz.ico")));
     resize(layout::clientSize);
-    if (QGuiApplication::platformName().startsWith(u"wayland")) {
-        // Qt's title bar on Wayland offers to maximise whatever the flags say,
-        // and a window of fixed size that is maximised loses its connection.
-        // So here the window may grow; its controls stay where they are.
+    // Qt's own title bar on Wayland offers to maximise whatever the flags say,
+    // and before Qt 6.8 a window of fixed size that was maximised lost its
+    // connection to the compositor (6.8 takes the new size). There the window
+    // may grow instead; its controls stay where they are.
+    if (QGuiApplication::platformName().startsWith(u"wayland") &&
+        QLibraryInfo::version() < QVersionNumber(6, 8)) {
         setMinimumSize(layout::clientSize);
     } else {
-        // The size is fixed, so there is nothing to maximise.
+        // Fixed: the title bar offers no maximise button where the flags count.
         setFixedSize(layout::clientSize);
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

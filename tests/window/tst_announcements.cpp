@@ -15,17 +15,24 @@ using namespace basVDTimer;
 
 namespace {
 
-// The announcements so far: the names of the notifications shown, which a
-// screen reader speaks. (Qt also reports the text boxes shown again at the
-// end of a match; a screen reader keeps quiet about those.)
+// The announcements so far, as a screen reader speaks them: the name of a
+// notification shown, and from Qt 6.8 on the message of an announcement that
+// a notification makes. Both are recorded, so that one said both ways shows
+// twice. (Qt also reports the text boxes shown again at the end of a match; a
+// screen reader keeps quiet about those.)
 QStringList announced;
 
 void record(QAccessibleEvent* event)
 {
     QAccessibleInterface* face = event->accessibleInterface();
-    if (event->type() == QAccessible::ObjectShow && face &&
-        face->role() == QAccessible::Notification)
+    if (!face || face->role() != QAccessible::Notification)
+        return;
+    if (event->type() == QAccessible::ObjectShow)
         announced << face->text(QAccessible::Name);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    else if (event->type() == QAccessible::Announcement)
+        announced << static_cast<QAccessibleAnnouncementEvent*>(event)->message();
+#endif
 }
 
 } // namespace
