@@ -3,7 +3,7 @@
 
 # Installation and packaging: the program, its desktop entry, AppStream
 # metainfo, hicolor icons, manual page, changelog and copyright file, and the
-# Debian package (cpack -G DEB).
+# Debian package (cpack -G DEB). Windows has its own, in windows/install.cmake.
 include(GNUInstallDirs)
 
 # VI_APP_ID names the desktop entry, the metainfo and the icons, so that menus
@@ -20,23 +20,26 @@ set(VI_SUMMARY "match timer for turn-based tabletop games")
 
 set(VI_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 
+if(WIN32)
+    include(${VI_PACKAGING_DIR}/windows/install.cmake)
+    return()
+endif()
+
 # No $ORIGIN search path in the installed program: it uses the system's Qt, or
 # the Qt it was linked against when that lies elsewhere.
 set_target_properties(vizovidiz PROPERTIES INSTALL_RPATH "" INSTALL_RPATH_USE_LINK_PATH ON)
 install(TARGETS vizovidiz RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(NOT WIN32)
-    # A stripped install (cpack, cmake --install --strip) drops the compiler
-    # notes too, as dh_strip does.
-    string(CONFIGURE [[
-        set(vi_program "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@")
-        string(APPEND vi_program "/$<TARGET_FILE_NAME:vizovidiz>")
-        if(CMAKE_INSTALL_DO_STRIP AND EXISTS "${vi_program}")
-            execute_process(COMMAND "@CMAKE_STRIP@" --remove-section=.comment
-                                    --remove-section=.note "${vi_program}"
-                            COMMAND_ERROR_IS_FATAL ANY)
-        endif()]] vi_strip_code @ONLY)
-    install(CODE "${vi_strip_code}")
-endif()
+# A stripped install (cpack, cmake --install --strip) drops the compiler
+# notes too, as dh_strip does.
+string(CONFIGURE [[
+    set(vi_program "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@")
+    string(APPEND vi_program "/$<TARGET_FILE_NAME:vizovidiz>")
+    if(CMAKE_INSTALL_DO_STRIP AND EXISTS "${vi_program}")
+        execute_process(COMMAND "@CMAKE_STRIP@" --remove-section=.comment
+                                --remove-section=.note "${vi_program}"
+                        COMMAND_ERROR_IS_FATAL ANY)
+    endif()]] vi_strip_code @ONLY)
+install(CODE "${vi_strip_code}")
 configure_file(${VI_PACKAGING_DIR}/app.desktop.in ${CMAKE_CURRENT_BINARY_DIR}/${VI_APP_ID}.desktop
                @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VI_APP_ID}.desktop
@@ -75,47 +78,45 @@ install(FILES ${VI_PACKAGING_DIR}/icons/vizovidiz.svg
 set(VI_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/${VI_PROGRAM})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/README.md DESTINATION ${VI_DOC_DIR})
 
-if(NOT WIN32)
-    # The manual page, the changelog and the copyright file, from the
-    # templates in packaging/debian/ with the names, the version and the
-    # release date filled in.
-    set(vi_debian_dir ${CMAKE_CURRENT_BINARY_DIR}/debian)
-    string(TOUPPER "${VI_PROGRAM}" VI_PROGRAM_UPPER)
-    # The release date as a changelog wants it: "Tue, 08 Dec 2026 12:00:00 +0000".
-    execute_process(COMMAND date -u -R -d "${VI_RELEASE_DATE} 12:00"
-                    OUTPUT_VARIABLE VI_CHANGELOG_DATE OUTPUT_STRIP_TRAILING_WHITESPACE
-                    COMMAND_ERROR_IS_FATAL ANY)
+# The manual page, the changelog and the copyright file, from the
+# templates in packaging/debian/ with the names, the version and the
+# release date filled in.
+set(vi_debian_dir ${CMAKE_CURRENT_BINARY_DIR}/debian)
+string(TOUPPER "${VI_PROGRAM}" VI_PROGRAM_UPPER)
+# The release date as a changelog wants it: "Tue, 08 Dec 2026 12:00:00 +0000".
+execute_process(COMMAND date -u -R -d "${VI_RELEASE_DATE} 12:00"
+                OUTPUT_VARIABLE VI_CHANGELOG_DATE OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
 
-    # The changelog and the copyright file take no comments: their templates'
-    # leading "#" lines (the licence header) are dropped.
-    foreach(name IN ITEMS changelog copyright)
-        set(template ${VI_PACKAGING_DIR}/debian/${name}.in)
-        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${template})
-        file(READ ${template} vi_text)
-        string(REGEX REPLACE "^(#[^\n]*\n)+\n" "" vi_text "${vi_text}")
-        file(CONFIGURE OUTPUT ${vi_debian_dir}/${name} CONTENT "${vi_text}" @ONLY)
-    endforeach()
-    configure_file(${VI_PACKAGING_DIR}/debian/program.1.in ${vi_debian_dir}/${VI_PROGRAM}.1 @ONLY)
+# The changelog and the copyright file take no comments: their templates'
+# leading "#" lines (the licence header) are dropped.
+foreach(name IN ITEMS changelog copyright)
+    set(template ${VI_PACKAGING_DIR}/debian/${name}.in)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${template})
+    file(READ ${template} vi_text)
+    string(REGEX REPLACE "^(#[^\n]*\n)+\n" "" vi_text "${vi_text}")
+    file(CONFIGURE OUTPUT ${vi_debian_dir}/${name} CONTENT "${vi_text}" @ONLY)
+endforeach()
+configure_file(${VI_PACKAGING_DIR}/debian/program.1.in ${vi_debian_dir}/${VI_PROGRAM}.1 @ONLY)
 
-    # Compressed at build time as Debian wants them: gzip -9, no name or time stamp.
-    find_program(VI_GZIP gzip REQUIRED)
-    set(vi_gzipped)
-    foreach(name IN ITEMS changelog ${VI_PROGRAM}.1)
-        add_custom_command(
-            OUTPUT ${vi_debian_dir}/${name}.gz
-            COMMAND ${VI_GZIP} -9 -n -k -f ${vi_debian_dir}/${name}
-            COMMAND ${CMAKE_COMMAND} -E touch ${vi_debian_dir}/${name}.gz
-            DEPENDS ${vi_debian_dir}/${name}
-            COMMENT "Compressing ${name}"
-            VERBATIM)
-        list(APPEND vi_gzipped ${vi_debian_dir}/${name}.gz)
-    endforeach()
-    add_custom_target(vizovidiz_docs ALL DEPENDS ${vi_gzipped})
+# Compressed at build time as Debian wants them: gzip -9, no name or time stamp.
+find_program(VI_GZIP gzip REQUIRED)
+set(vi_gzipped)
+foreach(name IN ITEMS changelog ${VI_PROGRAM}.1)
+    add_custom_command(
+        OUTPUT ${vi_debian_dir}/${name}.gz
+        COMMAND ${VI_GZIP} -9 -n -k -f ${vi_debian_dir}/${name}
+        COMMAND ${CMAKE_COMMAND} -E touch ${vi_debian_dir}/${name}.gz
+        DEPENDS ${vi_debian_dir}/${name}
+        COMMENT "Compressing ${name}"
+        VERBATIM)
+    list(APPEND vi_gzipped ${vi_debian_dir}/${name}.gz)
+endforeach()
+add_custom_target(vizovidiz_docs ALL DEPENDS ${vi_gzipped})
 
-    install(FILES ${vi_debian_dir}/changelog.gz ${vi_debian_dir}/copyright
-            DESTINATION ${VI_DOC_DIR})
-    install(FILES ${vi_debian_dir}/${VI_PROGRAM}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-endif()
+install(FILES ${vi_debian_dir}/changelog.gz ${vi_debian_dir}/copyright
+        DESTINATION ${VI_DOC_DIR})
+install(FILES ${vi_debian_dir}/${VI_PROGRAM}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The Debian package.
 set(CPACK_GENERATOR "DEB")
@@ -143,7 +144,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 find_program(VI_DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(NOT WIN32 AND NOT VI_DPKG_SHLIBDEPS)
+if(NOT VI_DPKG_SHLIBDEPS)
     message(WARNING "dpkg-shlibdeps not found: cpack -G DEB will refuse to build the package. "
                     "Install dpkg-dev (scripts/setup does).")
 endif()
