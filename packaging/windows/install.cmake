@@ -38,11 +38,17 @@ set(CPACK_NSIS_MUI_UNIICON ${VI_PACKAGING_DIR}/vizovidiz.ico)
 set(CPACK_NSIS_URL_INFO_ABOUT "${VI_HOMEPAGE_URL}")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # A 64-bit installer for a 64-bit program (Debian's nsis has the stubs); its
-# pages speak the language of Windows, Japanese or English among them. Its
-# own version information is the program's, in Japanese (1041).
+# pages speak the language of Windows, Japanese or English among them. The
+# Start-menu folder is the program's name, without the version, and the
+# uninstaller takes the vendor's key with it once it is empty. Its own version
+# information is the program's, in Japanese (1041).
 set(CPACK_NSIS_DEFINES "
   Target amd64-unicode
   !include FileFunc.nsh
+  !define MUI_STARTMENUPAGE_DEFAULTFOLDER \"${VI_DISPLAY_NAME}\"
+  Function un.onUninstSuccess
+    DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"
+  FunctionEnd
   VIProductVersion ${VI_VERSION_DOTS}
   VIFileVersion ${VI_VERSION_DOTS}
   VIAddVersionKey /LANG=1041 ProductName \"${VI_PRODUCT_NAME}\"
