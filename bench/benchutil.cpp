@@ -72,8 +72,14 @@ Figures Child::finish()
 
 bool reportRatio(const char* label, double value, double baseline, double target, int decimals)
 {
-    const double ratio = baseline > 0 ? value / baseline : 0;
-    const bool met = target < 0 || (baseline > 0 && ratio <= target);
+    return reportRatio(label, value, baseline, baseline > 0 ? value / baseline : 0, target,
+                       decimals);
+}
+
+bool reportRatio(const char* label, double value, double baseline, double ratio, double target,
+                 int decimals)
+{
+    const bool met = target < 0 || (ratio > 0 && ratio <= target);
     std::printf("   %-40s %10.*f %10.*f %7.2f", label, decimals, value, decimals, baseline, ratio);
     if (target >= 0)
         std::printf("  target <= %.2f: %s", target, met ? "met" : "MISSED");

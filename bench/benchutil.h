@@ -52,5 +52,8 @@ private:
 // One line of a report: the figure, its baseline, their ratio, and whether
 // the ratio is within the target (a negative target only informs).
 bool reportRatio(const char* label, double value, double baseline, double target, int decimals = 1);
+// The same with a ratio measured otherwise, such as run by run.
+bool reportRatio(const char* label, double value, double baseline, double ratio, double target,
+                 int decimals);
 
 } // namespace bench

@@ -13,10 +13,12 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -100,6 +102,9 @@ int main(int argc, char* argv[])
     try {
         bench::Child realChild(
             {QStringLiteral("--child"), QStringLiteral("real"), setupMs, matchMs});
+        // Half a second apart, so are their ticks: a tick that comes just after
+        // the other's finds Qt's shared code still in the caches, and costs less.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
         bench::Child bareChild(
             {QStringLiteral("--child"), QStringLiteral("bare"), setupMs, matchMs});
         real = realChild.finish();
@@ -121,7 +126,7 @@ int main(int argc, char* argv[])
     ratio("  CPU ms per minute", "setup.cpu_ms_per_min", -1, 1);
     std::printf("   running match, %.0f s:\n",
                 bench::number(real, QStringLiteral("match.seconds")));
-    met &= ratio("  CPU ms per minute", "match.cpu_ms_per_min", 1.25, 1);
+    met &= ratio("  CPU ms per minute", "match.cpu_ms_per_min", 1.05, 1);
     ratio("  wakeups per second", "match.awake_per_s", -1, 2);
     return met ? 0 : 3;
 }

@@ -84,14 +84,21 @@ int main(int argc, char* argv[])
         return 2;
     }
 
-    std::printf("== Startup and memory: medians of %d runs each, alternating (%s platform)\n", runs,
-                qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM")));
+    // Each ratio is the median of those of the runs taken one after the other:
+    // the two runs of a pair meet the same load on the machine, which moves.
+    const auto report = [&](const char* label, int k, double scale, double target) {
+        std::vector<double> ratios;
+        for (int i = 0; i < runs; ++i)
+            ratios.push_back(real[k][i] / bare[k][i]);
+        return bench::reportRatio(label, bench::median(real[k]) / scale,
+                                  bench::median(bare[k]) / scale, bench::median(ratios), target, 1);
+    };
+    std::printf("== Startup and memory: medians of %d runs each, alternating; ratios run by run "
+                "(%s platform)\n",
+                runs, qPrintable(qEnvironmentVariable("QT_QPA_PLATFORM")));
     std::printf("   %-40s %10s %10s %7s\n", "", "window", "bare", "ratio");
-    bool met = bench::reportRatio("spawn to first frame painted (ms)", bench::median(real[0]),
-                                  bench::median(bare[0]), 1.2);
-    bench::reportRatio("CPU time to first frame painted (ms)", bench::median(real[1]),
-                       bench::median(bare[1]), -1);
-    met &= bench::reportRatio("peak resident memory (MiB)", bench::median(real[2]) / 1024,
-                              bench::median(bare[2]) / 1024, 1.2);
+    bool met = report("spawn to first frame painted (ms)", 0, 1, 1.05);
+    report("CPU time to first frame painted (ms)", 1, 1, -1);
+    met &= report("peak resident memory (MiB)", 2, 1024, 1.2);
     return met ? 0 : 3;
 }

@@ -47,7 +47,8 @@ PeriodicTimer::PeriodicTimer(QObject* parent, std::chrono::milliseconds interval
     , m_interval(interval)
     , m_shot(new QTimer(this))
 {
-    m_shot->setSingleShot(true);
+    // Repeating: a shot armed for one due time at a full interval comes again
+    // less than 1 ms after each next one, with nothing to re-arm.
     m_shot->setTimerType(Qt::PreciseTimer);
     connect(m_shot, &QTimer::timeout, this, &PeriodicTimer::wakeUp);
 }
@@ -56,25 +57,30 @@ void PeriodicTimer::start()
 {
     m_start = m_clock();
     m_delivered = 0;
-    arm();
+    arm(false);
 }
 
 void PeriodicTimer::wakeUp()
 {
     // A shot that comes early delivers nothing and is armed again.
-    if (m_clock() >= nextDue()) {
+    const bool due = m_clock() >= nextDue();
+    if (due) {
         ++m_delivered;
         emit timeout();
     }
-    arm();
+    arm(due);
 }
 
-void PeriodicTimer::arm()
+void PeriodicTimer::arm(bool delivered)
 {
     const auto remaining = nextDue() - m_clock();
     // Rounded up, so that the shot never comes before the due time; an event
     // already due is armed at 0 ms, which lets waiting events in first.
     m_armedDelay = remaining.count() > 0 ? std::chrono::ceil<std::chrono::milliseconds>(remaining)
                                          : std::chrono::milliseconds(0);
+    // The shot that brought this event comes again for the next one.
+    if (delivered && remaining.count() > 0 && m_shot->isActive() &&
+        m_shot->intervalAsDuration() == m_interval)
+        return;
     m_shot->start(m_armedDelay);
 }

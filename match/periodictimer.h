@@ -35,7 +35,7 @@ public:
     // Delay of the single shot that is armed now.
     std::chrono::milliseconds armedDelay() const { return m_armedDelay; }
 
-    // Run by the single shot: delivers the due event, if any, and re-arms.
+    // Run by the shot: delivers the due event, if any, and re-arms.
     // Public so that a test with its own clock can play the event loop.
     void wakeUp();
 
@@ -43,7 +43,8 @@ signals:
     void timeout();
 
 private:
-    void arm();
+    // Re-arms the shot; after a delivered event, only when it is not on time.
+    void arm(bool delivered);
 
     Clock m_clock;
     std::chrono::nanoseconds m_interval;

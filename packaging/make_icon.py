@@ -3,10 +3,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's icon: a stopwatch whose face shows the last quarter of
 the match in red. Writes vizovidiz.ico (32x32 monochrome, 32x32 and 16x16 in
-16 colours), with --png full-colour PNG images of any size, with --svg the same
-drawing as a scalable image, and with --icons the desktop icon set.
+16 colours) and its two 16-colour images as the window's PNG icons, with --png
+full-colour PNG images of any size, with --svg the same drawing as a scalable
+image, and with --icons the desktop icon set.
 
-    python3 make_icon.py                  # vizovidiz.ico beside this script
+    python3 make_icon.py                  # vizovidiz.ico, window-icon-*.png beside this script
     python3 make_icon.py --png 48 out.png
     python3 make_icon.py --svg out.svg
     python3 make_icon.py --icons          # icons/ beside this script
@@ -97,6 +98,12 @@ def nearest(palette, rgb):
                key=lambda i: sum((palette[i][k] - rgb[k]) ** 2 for k in range(3)))
 
 
+def quantized(size):
+    """The pixels of the .ico's 16-colour image: as its palette and mask make them."""
+    return [[(0, 0, 0, 0) if a < 128 else VGA16[nearest(VGA16, (r, g, b))] + (255,)
+             for (r, g, b, a) in row] for row in render(size)]
+
+
 def ico_image(size, palette, bits):
     """One BMP-style icon image: header, palette, colour bits, AND mask."""
     pixels = render(size, samples=1 if bits == 1 else 4)
@@ -147,8 +154,9 @@ def write_ico(path):
         f.write(out + b''.join(blobs))
 
 
-def write_png(size, path):
-    raw = b''.join(b'\0' + bytes(v for px in row for v in px) for row in render(size))
+def write_png(size, path, rows=None):
+    rows = rows or render(size)
+    raw = b''.join(b'\0' + bytes(v for px in row for v in px) for row in rows)
 
     def chunk(kind, data):
         return (struct.pack('>I', len(data)) + kind + data +
@@ -214,3 +222,6 @@ if __name__ == '__main__':
         write_icons(sys.argv[2] if len(sys.argv) == 3 else os.path.join(here, 'icons'))
     else:
         write_ico(os.path.join(here, 'vizovidiz.ico'))
+        # The window shows these: Qt reads PNG without a plugin.
+        for size in (32, 16):
+            write_png(size, os.path.join(here, 'window-icon-%d.png' % size), quantized(size))

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVersionNumber>
 
@@ -24,7 +25,12 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
 {
     setObjectName(QStringLiteral("frmVDTimer"));
     setWindowTitle(QStringLiteral(VI_DISPLAY_NAME " Ver" VI_VERSION_TEXT));
-    setWindowIcon(QIcon(QStringLiteral(":/vizovidiz.ico")));
+    // The .ico's two images, as PNG: an .ico costs an image plugin and the
+    // decoding of its every image before the first frame.
+    QIcon icon;
+    icon.addPixmap(QPixmap(QStringLiteral(":/window-icon-32.png")));
+    icon.addPixmap(QPixmap(QStringLiteral(":/window-icon-16.png")));
+    setWindowIcon(icon);
     resize(layout::clientSize);
     // Qt's own title bar on Wayland offers to maximise whatever the flags say,
     // and before Qt 6.8 a window of fixed size that was maximised lost its

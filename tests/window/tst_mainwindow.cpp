@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QTimer>
 
 using namespace basVDTimer;
@@ -256,6 +257,25 @@ private slots:
         const QString line = QStringLiteral("  Player1  Totaltime 100：00  (Losstime 25：37)");
         QVERIFY(metrics.horizontalAdvance(line) <= w.ibiInformation->contentsRect().width());
         QVERIFY(5 * metrics.lineSpacing() <= w.ibiInformation->contentsRect().height());
+    }
+
+    // The window shows the program file's icon: its sizes, pixel for pixel.
+    void windowIconIsTheProgramIcon()
+    {
+        if (!QImageReader::supportedImageFormats().contains("ico"))
+            QSKIP("This Qt reads no .ico");
+        const QIcon programIcon(QStringLiteral(":/test/vizovidiz.ico"));
+        QVERIFY(!programIcon.availableSizes().isEmpty());
+        WindowFixture f;
+        const QIcon windowIcon = f.w->windowIcon();
+        QCOMPARE(windowIcon.availableSizes(), programIcon.availableSizes());
+        for (const QSize& size : programIcon.availableSizes()) {
+            const auto pixels = [&size](const QIcon& icon) {
+                return icon.pixmap(size).toImage().convertToFormat(
+                    QImage::Format_ARGB32_Premultiplied);
+            };
+            QCOMPARE(pixels(windowIcon), pixels(programIcon));
+        }
     }
 
     void timerDrivesTheTickEverySecond()
