@@ -116,7 +116,7 @@ class TestLongRun : public QObject {
     }
 
 private slots:
-    void tenDefaultMatches()
+    void twelveDefaultMatches()
     {
         WindowFixture f;
         f.show();
@@ -124,19 +124,20 @@ private slots:
         int turnEnds = 0;
         int lossSeconds = 0;
         size_t warmedUp = 0;
-        for (int match = 1; match <= 10; ++match) {
+        for (int match = 1; match <= 12; ++match) {
             playDefaultMatch(f, random, turnEnds);
             if (QTest::currentTestFailed())
                 return;
             lossSeconds += intLossTime(1) + intLossTime(2);
-            if (match == 2)
+            if (match == 4)
                 warmedUp = heapInUse();
         }
         // The random turns took both paths: turn ends and overruns.
         QVERIFY(turnEnds > 100);
         QVERIFY(lossSeconds > 0);
-        // Eight more matches hold no more memory than the first two left behind;
-        // Qt's own caches wander by a kilobyte or two.
+        // Eight more matches hold no more memory than the first four left behind.
+        // Qt's own caches settle slowly: they still took 4 to 10 kB over the
+        // eight matches after the second, once 17 kB on Qt 6.8.
         QVERIFY2(heapInUse() <= warmedUp + 16 * 1024,
                  qPrintable(QStringLiteral("%1 bytes more").arg(qint64(heapInUse() - warmedUp))));
     }
