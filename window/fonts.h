@@ -3,9 +3,9 @@
 
 #pragma once
 
-class QPushButton;
 #include <QStringList>
 
+class QPushButton;
 class QWidget;
 
 // The window's fonts: the preferred Japanese faces at the design sizes, made

@@ -39,8 +39,9 @@ extern const std::array<Control, 23> controls;
 // Pixels of a rectangle in twips.
 QRect pixels(QRect twips);
 
-// Gives window its fonts and builds every control of the table into it, in
-// table order: that order also stacks each text box above its value label.
+// Builds every control of the table into window, in table order (that order
+// also stacks each text box above its value label), gives them their fonts
+// and hands them back, typed.
 Controls build(QWidget* window);
 
 } // namespace layout
