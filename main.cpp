@@ -9,6 +9,7 @@
 
 int main(int argc, char* argv[])
 {
+    startup::choosePlatform(argc, argv);
     startup::watchWindowSystem();
     QApplication app(argc, argv);
     startup::windowSystemReady();

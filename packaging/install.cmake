@@ -142,6 +142,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # so no library scan finds them; dpkg-shlibdeps adds the libraries the program
 # is linked against (libc6, libstdc++6, the Qt 6 libraries) with their versions.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
+# From Qt 6.8 on the window is native on Wayland, sharp at fractional scales
+# where the desktop scales an XWayland one up; an older Qt goes through
+# XWayland anyway (startup::choosePlatform).
+if(Qt6_VERSION VERSION_GREATER_EQUAL 6.8)
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 find_program(VI_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(NOT VI_DPKG_SHLIBDEPS)

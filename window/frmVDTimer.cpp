@@ -34,8 +34,9 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     resize(layout::clientSize);
     // Qt's own title bar on Wayland offers to maximise whatever the flags say,
     // and before Qt 6.8 a window of fixed size that was maximised lost its
-    // connection to the compositor (6.8 takes the new size). There the window
-    // may grow instead; its controls stay where they are.
+    // connection to the compositor (6.8 takes the new size). Such a Qt goes
+    // through XWayland where it can (startup::choosePlatform); where it cannot,
+    // the window may grow for a moment instead, until keepDesignSize() runs.
     if (QGuiApplication::platformName().startsWith(u"wayland") &&
         QLibraryInfo::version() < QVersionNumber(6, 8)) {
         setMinimumSize(layout::clientSize);
@@ -95,7 +96,19 @@ void frmVDTimer::changeEvent(QEvent* event)
     // The window hears of a new palette before its controls take it.
     if (event->type() == QEvent::PaletteChange)
         QMetaObject::invokeMethod(this, &frmVDTimer::followPalette, Qt::QueuedConnection);
+    // Its layout is fixed, whatever maximised it: a title bar's double-click,
+    // the compositor or a script. After the change, not inside it.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & grownStates))
+        QMetaObject::invokeMethod(this, &frmVDTimer::keepDesignSize, Qt::QueuedConnection);
     QWidget::changeEvent(event);
+}
+
+void frmVDTimer::keepDesignSize()
+{
+    if (!(windowState() & grownStates))
+        return;
+    setWindowState(windowState() & ~grownStates);
+    resize(layout::clientSize);
 }
 
 // The desktop switched palettes (to dark at sunset, say): the labels in the

@@ -39,6 +39,7 @@ protected:
 private:
     void wireHandlers();
     void followPalette();
+    void keepDesignSize();
     // Runs a handler's steps; an error stops them and is shown in the window.
     void run(const char* handler, const std::function<void()>& steps);
     void announceInformation(const QString& before);
@@ -46,6 +47,8 @@ private:
     bool refuseBadSettings();
     void startMatch();
     void endTurn();
+
+    static constexpr Qt::WindowStates grownStates = Qt::WindowMaximized | Qt::WindowFullScreen;
 
     Announcer* m_announcer = nullptr;
     KeyGuard* m_startGuard = nullptr;

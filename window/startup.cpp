@@ -5,6 +5,7 @@
 
 #include "fonts.h"
 
+#include <QLibraryInfo>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -49,6 +50,29 @@ void whileStarting(QtMsgType type, const QMessageLogContext& context, const QStr
 }
 
 } // namespace
+
+QByteArray preferredPlatform(const QVersionNumber& qt, const QList<QByteArray>& arguments,
+                             const std::function<QByteArray(const char*)>& environment)
+{
+    // Qt reads "--platform" as "-platform".
+    const bool chosen = !environment("QT_QPA_PLATFORM").isEmpty() ||
+                        arguments.contains("-platform") || arguments.contains("--platform");
+    const bool wayland =
+        environment("XDG_SESSION_TYPE") == "wayland" || !environment("WAYLAND_DISPLAY").isEmpty();
+    if (chosen || qt >= QVersionNumber(6, 8) || !wayland || environment("DISPLAY").isEmpty())
+        return {};
+    // Wayland stays the fallback, for an X server that has gone away.
+    return "xcb;wayland";
+}
+
+void choosePlatform(int argc, char** argv)
+{
+    const QList<QByteArray> arguments(argv, argv + argc);
+    const QByteArray platform = preferredPlatform(QLibraryInfo::version(), arguments,
+                                                  [](const char* name) { return qgetenv(name); });
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+}
 
 void watchWindowSystem()
 {

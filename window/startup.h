@@ -3,6 +3,12 @@
 
 #pragma once
 
+#include <QByteArray>
+#include <QList>
+#include <QVersionNumber>
+
+#include <functional>
+
 // What the program checks of the desktop it starts on. Each failure is one
 // line on standard error, since there may be no window to show it in.
 namespace startup {
@@ -11,6 +17,17 @@ namespace startup {
 inline constexpr char noDisplay[] =
     "vizovidiz: needs a graphical desktop session (X11 or Wayland), and none is reachable here; "
     "for a headless run, start it with xvfb-run.";
+
+// Qt before 6.8 draws its own title bar on Wayland, which maximises a fixed
+// window anyway (or, fixed, loses the connection); through XWayland the
+// desktop draws the frame and keeps the window fixed. The platform list that
+// sends such a Qt there when an X server is beside the Wayland session, or
+// empty where Qt's own choice stands; a choice made by the user always does.
+QByteArray preferredPlatform(const QVersionNumber& qt, const QList<QByteArray>& arguments,
+                             const std::function<QByteArray(const char*)>& environment);
+
+// Before the application object: gives Qt the platform above, if any.
+void choosePlatform(int argc, char** argv);
 
 // Before the application object: from here until windowSystemReady(), a
 // window system that none of the platforms Qt tries can open ends the

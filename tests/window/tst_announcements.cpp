@@ -24,13 +24,22 @@ QStringList announced;
 
 void record(QAccessibleEvent* event)
 {
+    // The kind first: Qt also reports objects half destroyed, which must not
+    // be asked about themselves (Qt 6.11 does so from ~QWidget).
+    const QAccessible::Event kind = event->type();
+    bool heard = kind == QAccessible::ObjectShow;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    heard = heard || kind == QAccessible::Announcement;
+#endif
+    if (!heard)
+        return;
     QAccessibleInterface* face = event->accessibleInterface();
     if (!face || face->role() != QAccessible::Notification)
         return;
-    if (event->type() == QAccessible::ObjectShow)
+    if (kind == QAccessible::ObjectShow)
         announced << face->text(QAccessible::Name);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    else if (event->type() == QAccessible::Announcement)
+    else
         announced << static_cast<QAccessibleAnnouncementEvent*>(event)->message();
 #endif
 }
