@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVersionNumber>
 
 frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
@@ -107,8 +108,22 @@ void frmVDTimer::keepDesignSize()
 {
     if (!(windowState() & grownStates))
         return;
+    m_sizeCorrections = 3;
     setWindowState(windowState() & ~grownStates);
     resize(layout::clientSize);
+}
+
+// Back from full screen, Qt's own title bar on GNOME returns inside the size
+// the window had, shrinking the controls' room: give it its size again.
+void frmVDTimer::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_sizeCorrections > 0 && !(windowState() & (grownStates | Qt::WindowMinimized)) &&
+        size() != layout::clientSize) {
+        --m_sizeCorrections;
+        QMetaObject::invokeMethod(
+            this, [this] { resize(layout::clientSize); }, Qt::QueuedConnection);
+    }
 }
 
 // The desktop switched palettes (to dark at sunset, say): the labels in the

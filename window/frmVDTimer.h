@@ -35,6 +35,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void wireHandlers();
@@ -53,4 +54,7 @@ private:
     Announcer* m_announcer = nullptr;
     KeyGuard* m_startGuard = nullptr;
     bool m_turnOverAnnounced = false; // in the turn under way
+    // Resizes back to the design size still allowed after leaving a grown
+    // state: bounded, so that a window manager that insists cannot make a loop.
+    int m_sizeCorrections = 0;
 };

@@ -10,11 +10,12 @@
 #include "window/startup.h"
 
 #include <QHash>
+#include <QResizeEvent>
 #include <QWindow>
 
 namespace {
 
-// The states a window takes, as the window itself hears of them.
+// The states and sizes a window takes, as the window itself hears of them.
 class StateLog : public QObject {
 public:
     explicit StateLog(QWidget* window)
@@ -25,12 +26,15 @@ public:
     }
 
     QList<Qt::WindowStates> states;
+    QList<QSize> sizes;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == m_window && event->type() == QEvent::WindowStateChange)
             states << m_window->windowState();
+        if (watched == m_window && event->type() == QEvent::Resize)
+            sizes << static_cast<QResizeEvent*>(event)->size();
         return false;
     }
 
@@ -140,6 +144,11 @@ private slots:
         QCOMPARE(w.windowState(), Qt::WindowNoState);
         QCOMPARE(w.size(), QSize(276, 411));
         QCOMPARE(w.pos(), place);
+        // Then the window system takes some of it back, as GNOME's title bar
+        // does when it returns inside the window's size: the size comes back.
+        w.windowHandle()->resize(274, 371);
+        QTRY_VERIFY(log.sizes.contains(QSize(274, 371)));
+        QTRY_COMPARE(w.size(), QSize(276, 411));
         QCOMPARE(windowState(w), before);
 
         // The clock goes on from where it was.
