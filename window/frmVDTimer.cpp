@@ -19,7 +19,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTimer>
 #include <QVersionNumber>
+#include <QWindow>
 
 frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     : QWidget(parent)
@@ -111,6 +113,25 @@ void frmVDTimer::keepDesignSize()
     m_sizeCorrections = 3;
     setWindowState(windowState() & ~grownStates);
     resize(layout::clientSize);
+    // Qt's own title bar (Wayland) gets its borders back while the window keeps
+    // its size: nothing then draws the window, nor the title, again, and the
+    // next tick draws its two labels alone into a new, empty buffer. Once the
+    // compositor has given the size back, draw both whole; twice, no more.
+    for (const int ms : {100, 400})
+        QTimer::singleShot(ms, this, &frmVDTimer::redrawAfterRestore);
+}
+
+void frmVDTimer::redrawAfterRestore()
+{
+    if (windowState() & grownStates)
+        return;
+    // The same title again: the platform window marks its title bar for drawing.
+    if (QWindow* handle = windowHandle())
+        handle->setTitle(handle->title());
+    // Every widget: the window's own update leaves its opaque controls out.
+    update();
+    for (QWidget* child : findChildren<QWidget*>())
+        child->update();
 }
 
 // Back from full screen, Qt's own title bar on GNOME returns inside the size

@@ -41,6 +41,7 @@ private:
     void wireHandlers();
     void followPalette();
     void keepDesignSize();
+    void redrawAfterRestore();
     // Runs a handler's steps; an error stops them and is shown in the window.
     void run(const char* handler, const std::function<void()>& steps);
     void announceInformation(const QString& before);

@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QResizeEvent>
+#include <QSet>
 #include <QWindow>
 
 namespace {
@@ -40,6 +41,38 @@ protected:
 
 private:
     QWidget* m_window;
+};
+
+// The widgets of a window that have been drawn since the log began.
+class PaintLog : public QObject {
+public:
+    explicit PaintLog(QWidget* window)
+        : QObject(window)
+    {
+        watched << window << window->findChildren<QWidget*>();
+        for (QWidget* widget : std::as_const(watched))
+            widget->installEventFilter(this);
+    }
+
+    QStringList undrawn() const
+    {
+        QStringList names;
+        for (QWidget* widget : watched)
+            if (widget->isVisible() && !painted.contains(widget))
+                names << widget->objectName();
+        return names;
+    }
+
+    QList<QWidget*> watched;
+    QSet<QObject*> painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted.insert(watched);
+        return false;
+    }
 };
 
 } // namespace
@@ -155,6 +188,35 @@ private slots:
         f.tick();
         QCOMPARE(w.lblGameNokori->text(), QStringLiteral("9\uFF1A19"));
         QCOMPARE(basVDTimer::intLossTime(1), qint16(11));
+    }
+
+    // Where only the borders of Qt's own title bar change (Wayland), the window
+    // keeps its size and nothing would draw it again: back from a grown state,
+    // it draws every control, not only those the next tick changes.
+    void drawnWholeAfterwards_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::newRow("maximised") << int(Qt::WindowMaximized);
+        QTest::newRow("full screen") << int(Qt::WindowFullScreen);
+    }
+
+    void drawnWholeAfterwards()
+    {
+        QFETCH(int, state);
+        WindowFixture f;
+        f.show();
+        frmVDTimer& w = *f.w;
+        f.start("3", "10", "30");
+        f.tick(2);
+        const QRect geometry = w.geometry();
+        QCoreApplication::processEvents();
+        PaintLog log(&w);
+        // The state as the window system reports it, with no new geometry.
+        w.overrideWindowState(Qt::WindowStates(state));
+        QTRY_COMPARE(w.windowState(), Qt::WindowNoState);
+        QCOMPARE(w.geometry(), geometry);
+        QTRY_VERIFY2(log.undrawn().isEmpty(),
+                     qPrintable(QStringLiteral("not drawn again: ") + log.undrawn().join(u", ")));
     }
 };
 
