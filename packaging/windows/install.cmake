@@ -88,6 +88,9 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   IntFmt $0 \"0x%08X\" $0
   WriteRegDWORD SHCTX \"Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\" \"EstimatedSize\" \"$0\"")
 
+# The packed files carry the commit's time, not the build's (SOURCE_DATE_EPOCH).
+set(CPACK_PRE_BUILD_SCRIPTS ${vi_windows_dir}/staged-times.cmake)
+
 # The installer's file name says what it is.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/CPackWindows.cmake)
 file(CONFIGURE OUTPUT ${CPACK_PROJECT_CONFIG_FILE} CONTENT [[
