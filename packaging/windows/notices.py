@@ -63,19 +63,34 @@ def attributions(scanner, qt_source):
     return {entry["Id"]: entry for entry in json.loads(shown.stdout)}
 
 
-def attributed_objects(attribution):
-    """The object file names that Qt's build gives the sources an attribution covers."""
-    root = Path(attribution["Path"])
-    if root.is_file():
-        files = [root]
-    elif attribution.get("Files"):
-        files = [root / name for name in re.split(r"[\s,]+", attribution["Files"]) if name]
-    else:
-        files = [path for path in root.rglob("*") if path.is_file()]
-    return {f"{path.name}.obj" for path in files if path.suffix in COMPILED}
+def attributed_objects(known, qt_source):
+    """Object file name -> the attributions whose sources Qt's build could have
+    made it from. A file goes to the attribution nearest to it (FreeType's
+    gzip module is freetype-zlib, not freetype); an attribution of a whole
+    folder of Qt's own code (siphash: src/corelib/tools) names no file."""
+    owners = {}
+    for ident, attribution in known.items():
+        root = Path(attribution["Path"])
+        if root.is_file():
+            files = [root]
+        elif attribution.get("Files"):
+            files = [root / name for name in re.split(r"[\s,]+", attribution["Files"]) if name]
+        elif root.is_relative_to(qt_source / "src/3rdparty"):
+            files = [path for path in root.rglob("*") if path.is_file()]
+        else:
+            continue
+        for path in files:
+            if path.suffix in COMPILED:
+                nearest = owners.get(path)
+                if nearest is None or len(root.parts) > len(Path(known[nearest]["Path"]).parts):
+                    owners[path] = ident
+    objects = {}
+    for path, ident in owners.items():
+        objects.setdefault(f"{path.name}.obj", set()).add(ident)
+    return objects
 
 
-def check(inputs, entries, known, build, qt_prefix):
+def check(inputs, entries, objects, build, qt_prefix):
     """Which inputs each entry covers; fails on anything uncovered."""
     covered = {entry["id"]: [] for entry in entries}
     problems = []
@@ -88,11 +103,11 @@ def check(inputs, entries, known, build, qt_prefix):
         if not claims:
             problems.append(f"{item} reaches the link, and no entry of the list covers it")
         member = re.search(r"\(([^()]+)\)$", item)
-        if member and item.startswith(f"{qt_prefix}/"):
-            for ident, objects in known.items():
-                if member[1] in objects and ident not in claims:
-                    problems.append(f"{item} is built from Qt's third-party code {ident}, "
-                                    "which its entry in the list does not cover")
+        owners = objects.get(member[1], set()) if member else set()
+        # Two bundled copies of one file (zlib's, FreeType's): either will do.
+        if item.startswith(f"{qt_prefix}/") and owners and not owners & set(claims):
+            problems.append(f"{item} is built from Qt's third-party code "
+                            f"{' or '.join(sorted(owners))}, and the list does not cover it")
     problems += [f"the list's entry {ident} covers nothing that was linked"
                  for ident, items in covered.items() if not items]
     if problems:
@@ -185,9 +200,9 @@ def main():
     debian_version = stamp.split()[1]  # "qt6-base 6.4.2+dfsg-10"
     qt_version = re.split(r"[+-]", debian_version)[0]
     qt_source = Path(args.qt_source or qt_prefix.parent / "src"
-                     / f"qt6-base-{debian_version.rsplit('-', 1)[0]}")
+                     / f"qt6-base-{debian_version.rsplit('-', 1)[0]}").resolve()
     known = attributions(args.scanner, qt_source)
-    objects = {ident: attributed_objects(entry) for ident, entry in known.items()}
+    objects = attributed_objects(known, qt_source)
     entries = read_list(Path(args.list))
     unknown = [entry["id"] for entry in entries
                if entry["kind"] == "qt-3rdparty" and entry["id"] not in known]
@@ -215,7 +230,7 @@ def main():
             found = known[ident]
             licence_file = Path(found["LicenseFile"]) if found.get("LicenseFile") else None
             component.update(
-                name=found["Name"], version=found.get("Version") or qt_version,
+                name=found["Name"], version=found.get("Version", ""),
                 licence=found.get("LicenseId") or found.get("License") or "NOASSERTION",
                 copyright=found.get("Copyright") or "",
                 origin=f"qt_attribution.json in {os.path.relpath(found['Path'], qt_source)} "
@@ -256,10 +271,11 @@ def render(components, program, version, debian_version):
              "files of Debian's MinGW-w64 packages. The source of all of it is in",
              f"{program}-{version}-windows-x64-source.tar, published beside the program.",
              "", "Contents:"]
-    lines += [f"  {number:2}. {item['name']} {item['version']}: {item['licence']}"
-              for number, item in enumerate(components, 1)]
-    for number, item in enumerate(components, 1):
-        lines += ["", rule, f"{number}. {item['name']} {item['version']}", rule,
+    titles = [f"{item['name']} {item['version']}".strip() for item in components]
+    lines += [f"  {number:2}. {title}: {item['licence']}"
+              for number, (title, item) in enumerate(zip(titles, components), 1)]
+    for number, (title, item) in enumerate(zip(titles, components), 1):
+        lines += ["", rule, f"{number}. {title}", rule,
                   f"Licence: {item['licence']}", f"From: {item['origin']}"]
         if item.get("copyright"):
             lines.append(item["copyright"])
