@@ -7,6 +7,7 @@ import hashlib
 import json
 import re
 import subprocess
+from pathlib import Path
 
 PROGRAM_LICENCE = "GPL-3.0-or-later"
 SUPPLIER = "Organization: Vandrel Vizovidiz developers"
@@ -90,6 +91,16 @@ def installed_version(name):
     return shown.stdout.strip() if shown.returncode == 0 else ""
 
 
+def debian_licences(name):
+    """The licence names a package's machine-readable copyright file gives."""
+    try:
+        text = Path("/usr/share/doc", name, "copyright").read_text(encoding="utf-8")
+    except OSError:
+        return "NOASSERTION"
+    names = sorted(set(re.findall(r"^License: *(\S.*?) *$", text, re.M)))
+    return ", ".join(names) or "NOASSERTION"
+
+
 def for_deb(deb, commit, dist):
     """The package, the source it was built from and the packages it depends
     on, with the versions this machine had when it was built."""
@@ -112,7 +123,7 @@ def for_deb(deb, commit, dist):
             ident, name, version, "NOASSERTION", supplier="Organization: Debian",
             externalRefs=[purl(f"pkg:deb/debian/{name}@{version}?arch=amd64")] if version else [],
             comment=f"Depends: {depend.strip()}; built against {version or 'none installed'}; "
-                    f"licences in /usr/share/doc/{name}/copyright"))
+                    f"licences in /usr/share/doc/{name}/copyright: {debian_licences(name)}"))
         relationships.append(relation(top["SPDXID"], "DEPENDS_ON", ident))
     return write(deb, commit, packages, relationships, dist)
 
