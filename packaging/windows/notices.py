@@ -34,7 +34,7 @@ def linked_inputs(map_file, build):
     if not members:
         raise Failure(f"{map_file} lists no archive members")
     inputs = set()
-    for archive, member in re.findall(r"^(\S+\.a)\((.+?)\)$", members[1], re.M):
+    for archive, member in re.findall(r"^(\S+\.a)\(([^()]+)\)", members[1], re.M):
         inputs.add(f"{os.path.normpath(build / archive)}({member})")
     for path in re.findall(r"^LOAD (\S+)$", text, re.M):
         if not path.endswith(".a"):
