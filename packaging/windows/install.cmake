@@ -66,9 +66,11 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # pages speak the language of Windows, Japanese or English among them. The
 # Start-menu folder is the program's name, without the version, and the
 # uninstaller takes the vendor's key with it once it is empty. Its own version
-# information is the program's, in Japanese (1041).
+# information is the program's, in Japanese (1041). It stores no file times:
+# CPack writes one of its files (NSIS.InstallOptions.ini) while it packs.
 set(CPACK_NSIS_DEFINES "
   Target amd64-unicode
+  SetDateSave off
   !include FileFunc.nsh
   !define MUI_STARTMENUPAGE_DEFAULTFOLDER \"${VI_DISPLAY_NAME}\"
   Function un.onUninstSuccess
