@@ -74,6 +74,14 @@ def write(binary, commit, packages, relationships, dist):
         "relationships": [relation("SPDXRef-DOCUMENT", "DESCRIBES", packages[0]["SPDXID"]),
                           *relationships],
     }
+    # Every LicenseRef used needs its text (SPDX 2.3, 10.1): where it is.
+    references = sorted({ref for entry in packages for ref in re.findall(
+        r"LicenseRef-[A-Za-z0-9.-]+", entry["licenseDeclared"])})
+    if references:
+        document["hasExtractedLicensingInfos"] = [
+            {"licenseId": ref, "name": ref[len("LicenseRef-"):],
+             "extractedText": "The text is in THIRD-PARTY-NOTICES.txt, in the entry of the "
+                              "package that names this licence."} for ref in references]
     path = dist / f"{binary.name}.spdx.json"
     path.write_text(json.dumps(document, indent=2, ensure_ascii=False) + "\n", encoding="utf-8")
     return path

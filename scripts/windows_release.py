@@ -118,6 +118,9 @@ As root on a Debian 12 amd64 system, in this folder:
      cd {base}
      VI_CACHE={cache} scripts/windows
 
+   Step 3 needs only the static Qt, which is stamped as built before those
+   checks start.
+
 3. Build the release files as scripts/release does:
 
      export SOURCE_DATE_EPOCH={epoch} VI_QT_MINGW={prefix}
