@@ -32,10 +32,3 @@ if(VI_DEBIAN_BUILDFLAGS AND CMAKE_BUILD_TYPE STREQUAL "Release"
         message(STATUS "Debian build flags: ${cppflags} ${cxxflags} ${ldflags}")
     endif()
 endif()
-
-# The Windows program keeps the source folder's path out of its symbols, as
-# Debian's flags do on Linux, so that a build in another folder gives the same
-# bytes.
-if(WIN32 AND CMAKE_CROSSCOMPILING)
-    add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.)
-endif()
