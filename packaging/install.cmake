@@ -20,6 +20,13 @@ set(VI_SUMMARY "match timer for turn-based tabletop games")
 
 set(VI_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 
+# Folders made by an install or a package have one mode whatever the umask,
+# so that the same commit gives the same package on any machine.
+set(vi_directory_permissions OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+    WORLD_READ WORLD_EXECUTE)
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${vi_directory_permissions})
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${vi_directory_permissions})
+
 if(WIN32)
     include(${VI_PACKAGING_DIR}/windows/install.cmake)
     return()

@@ -12,6 +12,31 @@ configure_file(${vi_windows_dir}/README.txt.in ${CMAKE_CURRENT_BINARY_DIR}/READM
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt DESTINATION . RENAME LICENSE.txt)
 
+# The notices of everything the static link puts into the program, made from
+# its linker map after every link by notices.py, with the list of what is in
+# it (third-party.json, for the release's SBOM): the link fails when anything
+# reaches it that third-party.txt does not cover.
+find_program(VI_PYTHON3 python3 REQUIRED)
+find_program(VI_QTATTRIBUTIONSSCANNER qtattributionsscanner PATHS /usr/lib/qt6/libexec REQUIRED)
+set(VI_QT_SOURCE "" CACHE PATH
+    "The qt6-base source the static Qt was built from (default: beside it, as scripts/windows does)")
+get_filename_component(vi_qt_prefix "${Qt6_DIR}/../../.." ABSOLUTE) # PREFIX/lib/cmake/Qt6
+set(vi_map ${CMAKE_BINARY_DIR}/${VI_PROGRAM}.map)
+target_link_options(vizovidiz PRIVATE "LINKER:-Map=${vi_map}")
+add_custom_command(
+    TARGET vizovidiz POST_BUILD
+    COMMAND ${VI_PYTHON3} ${vi_windows_dir}/notices.py --map ${vi_map}
+            --list ${vi_windows_dir}/third-party.txt --build ${CMAKE_BINARY_DIR}
+            --qt-prefix ${vi_qt_prefix} --qt-source "${VI_QT_SOURCE}"
+            --scanner ${VI_QTATTRIBUTIONSSCANNER} --out ${CMAKE_BINARY_DIR}
+            --program ${VI_PROGRAM} --version ${VI_VERSION_TEXT}
+    BYPRODUCTS ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt ${CMAKE_BINARY_DIR}/LGPL-3.0.txt
+               ${CMAKE_BINARY_DIR}/third-party.json
+    COMMENT "Checking the link against third-party.txt; THIRD-PARTY-NOTICES.txt"
+    VERBATIM)
+install(FILES ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt ${CMAKE_BINARY_DIR}/LGPL-3.0.txt
+        DESTINATION .)
+
 set(CPACK_GENERATOR "ZIP;NSIS64")
 set(CPACK_PACKAGE_NAME "${VI_PROGRAM}")
 set(CPACK_PACKAGE_VERSION "${VI_VERSION_TEXT}")
@@ -41,9 +66,11 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # pages speak the language of Windows, Japanese or English among them. The
 # Start-menu folder is the program's name, without the version, and the
 # uninstaller takes the vendor's key with it once it is empty. Its own version
-# information is the program's, in Japanese (1041).
+# information is the program's, in Japanese (1041). It stores no file times:
+# CPack writes one of its files (NSIS.InstallOptions.ini) while it packs.
 set(CPACK_NSIS_DEFINES "
   Target amd64-unicode
+  SetDateSave off
   !include FileFunc.nsh
   !define MUI_STARTMENUPAGE_DEFAULTFOLDER \"${VI_DISPLAY_NAME}\"
   Function un.onUninstSuccess
@@ -62,6 +89,9 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   \${GetSize} \"$INSTDIR\" \"/S=0K\" $0 $1 $2
   IntFmt $0 \"0x%08X\" $0
   WriteRegDWORD SHCTX \"Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\" \"EstimatedSize\" \"$0\"")
+
+# The packed files carry the commit's time, not the build's (SOURCE_DATE_EPOCH).
+set(CPACK_PRE_BUILD_SCRIPTS ${vi_windows_dir}/staged-times.cmake)
 
 # The installer's file name says what it is.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/CPackWindows.cmake)
