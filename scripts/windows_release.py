@@ -104,6 +104,11 @@ mingw-w64-x86_64.cmake, as built: {toolchain}).
 
 As root on a Debian 12 amd64 system, in this folder:
 
+0. Install what the first steps need (scripts/windows installs the rest):
+
+     apt-get update
+     apt-get install -y dpkg-dev python3 xz-utils
+
 1. Unpack Debian's qt6-base source where scripts/windows looks for it
    (dpkg-source checks the other two files against the .dsc):
 
@@ -112,7 +117,8 @@ As root on a Debian 12 amd64 system, in this folder:
      touch {qt_folder}/.vizovidiz-unpacked
 
 2. Unpack the program and let it install its tools, build the static Qt
-   (17 to 40 minutes on 2 cores) and the program, and check them under Wine:
+   (17 to 45 minutes on 2 cores; dated by its debian/changelog, as Debian
+   builds it) and the program, and check them under Wine:
 
      tar xf {tarball}
      cd {base}
@@ -146,15 +152,18 @@ def source_bundle(commit, qt, tarball, built, dist):
     """NAME-VERSION-windows-x64-source.tar: everything needed to build the
     Windows files again, in one folder, the same bytes for the same inputs."""
     version, stamp, qt_files = qt_source_package(qt)
-    # The toolchain file as Qt was built with it (scripts/windows keeps a copy),
-    # and the options, which its stamp records.
+    # The toolchain file as Qt was built with it (scripts/windows keeps a copy).
+    # The bundle's rebuild builds Qt as this tarball's scripts/windows does:
+    # dated, with these options and this toolchain file, which the stamp records.
     toolchain = qt / "share/vizovidiz/mingw-w64-x86_64.cmake"
     options = built.parent / "packaging/windows/qt-options.txt"
     listed = [line for line in options.read_text(encoding="utf-8").splitlines()
               if line and not line.startswith("#")]
-    if " ".join(listed) != stamp[1]:
-        raise Failure(f"the static Qt in {qt} was built with other options than "
-                      f"{options}: VI_QT_REBUILD=1 scripts/windows builds it again")
+    ours = built.parent / "packaging/windows/mingw-w64-x86_64.cmake"
+    if (not stamp[0].endswith(" dated") or " ".join(listed) != stamp[1]
+            or stamp[2] != f"toolchain {sha256(ours)}" or sha256(toolchain) != sha256(ours)):
+        raise Failure(f"the static Qt in {qt} was built otherwise than {options.parent} "
+                      "says: scripts/windows builds it again")
     upstream = version.rsplit("-", 1)[0]
     exe = built / f"{commit.program}.exe"
     package = f"{commit.base}-windows-x64"
