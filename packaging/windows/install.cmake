@@ -17,7 +17,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt DESTINATION . 
 # it (third-party.json, for the release's SBOM): the link fails when anything
 # reaches it that third-party.txt does not cover.
 find_program(VI_PYTHON3 python3 REQUIRED)
-find_program(VI_QTATTRIBUTIONSSCANNER qtattributionsscanner PATHS /usr/lib/qt6/libexec REQUIRED)
+# Qt 6's own scanner first: /usr/bin/qtattributionsscanner is qtchooser's,
+# which runs Qt 5's or fails.
+find_program(VI_QTATTRIBUTIONSSCANNER qtattributionsscanner HINTS /usr/lib/qt6/libexec REQUIRED)
 set(VI_QT_SOURCE "" CACHE PATH
     "The qt6-base source the static Qt was built from (default: beside it, as scripts/windows does)")
 get_filename_component(vi_qt_prefix "${Qt6_DIR}/../../.." ABSOLUTE) # PREFIX/lib/cmake/Qt6

@@ -59,7 +59,9 @@ def read_list(path):
 
 def attributions(scanner, qt_source):
     shown = subprocess.run([scanner, "--output-format", "json", "--silent",
-                            str(qt_source / "src")], capture_output=True, text=True, check=True)
+                            str(qt_source / "src")], capture_output=True, text=True)
+    if shown.returncode != 0:
+        raise Failure(f"{scanner} exited with {shown.returncode}: {shown.stderr.strip()}")
     return {entry["Id"]: entry for entry in json.loads(shown.stdout)}
 
 
