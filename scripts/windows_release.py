@@ -127,11 +127,14 @@ As root on a Debian 12 amd64 system, in this folder:
    Step 3 needs only the static Qt, which is stamped as built before those
    checks start.
 
-3. Build the release files as scripts/release does:
+3. Build the release files as scripts/release does, in a new build folder:
+   step 2's holds files made without SOURCE_DATE_EPOCH, which the build
+   would keep (rcc's resource times):
 
      export SOURCE_DATE_EPOCH={epoch} VI_QT_MINGW={prefix}
      umask 022
-     cmake --preset windows -DVI_BUILD_TESTS=OFF --fresh
+     rm -rf build-windows
+     cmake --preset windows -DVI_BUILD_TESTS=OFF
      cmake --build --preset windows
      cpack --preset windows
      sha256sum build-windows/{program}.exe build-windows/{base}-windows-x64.zip \\
