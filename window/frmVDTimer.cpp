@@ -5,6 +5,7 @@
 
 #include "announcer.h"
 #include "colors.h"
+#include "keepawake.h"
 #include "keyguard.h"
 #include "layout.h"
 #include "match/basVDTimer.h"
@@ -69,6 +70,7 @@ frmVDTimer::frmVDTimer(QWidget* parent, PeriodicTimer::Clock clock)
     // A turn-end key that comes a moment too late must not wipe the results.
     const auto now = [timer = Timer1] { return timer->now(); };
     m_startGuard = new KeyGuard(cmdStart, now, std::chrono::seconds(2));
+    keepAwake = new KeepAwake(this);
     wireHandlers();
 
     Form_Load();

@@ -11,6 +11,7 @@
 #include <functional>
 
 class Announcer;
+class KeepAwake;
 class KeyGuard;
 
 // The one main window: the settings, the match status, the four buttons, the
@@ -25,6 +26,8 @@ public:
     explicit frmVDTimer(QWidget* parent = nullptr, PeriodicTimer::Clock clock = {});
 
     PeriodicTimer* Timer1 = nullptr;
+    // Holds the screen on while a match runs, and only then.
+    KeepAwake* keepAwake = nullptr;
 
     void Form_Load();
     void cmdStart_Click();

@@ -6,6 +6,7 @@
 
 #include "announcer.h"
 #include "colors.h"
+#include "keepawake.h"
 #include "keyguard.h"
 #include "match/basVDTimer.h"
 #include "match/conversions.h"
@@ -30,6 +31,9 @@ void frmVDTimer::run(const char* handler, const std::function<void()>& steps)
                                                QStringLiteral("処理を続けられませんでした。")));
     }
     announceInformation(information);
+    // Whatever the handler did, or failed to do: the screen stays on exactly
+    // while the match runs.
+    keepAwake->setHeld(!cmdStart->isEnabled() && strPause != u"ON");
 }
 
 // A new message or result is spoken once. The turn-over message, written
