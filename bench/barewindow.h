@@ -19,6 +19,10 @@ public:
     // from then on rewrites the two time labels every second.
     void startCountdown();
 
+    // For a benchmark that delivers the timer's events itself.
+    QTimer* timer() { return &m_timer; }
+    const Controls& controls() const { return m_controls; }
+
 private:
     void tick();
 

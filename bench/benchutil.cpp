@@ -50,14 +50,23 @@ double number(const Figures& figures, const QString& key)
 }
 
 Child::Child(const QStringList& arguments)
+    : Child(QCoreApplication::applicationFilePath(), arguments,
+            QProcessEnvironment::systemEnvironment())
+{
+}
+
+Child::Child(const QString& program, const QStringList& arguments,
+             const QProcessEnvironment& environment)
 {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(QCoreApplication::applicationFilePath(), arguments);
+    m_process.setProcessEnvironment(environment);
+    m_process.start(program, arguments);
 }
 
 Figures Child::finish()
 {
-    m_process.waitForFinished(-1);
+    if (!m_process.waitForFinished(-1) && m_process.error() == QProcess::FailedToStart)
+        throw std::runtime_error("cannot start " + m_process.program().toStdString());
     const QString output = QString::fromUtf8(m_process.readAllStandardOutput());
     if (m_process.exitStatus() != QProcess::NormalExit || m_process.exitCode() != 0)
         throw std::runtime_error("a benchmark child failed:\n" + output.toStdString());

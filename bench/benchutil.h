@@ -38,11 +38,13 @@ using Figures = QMap<QString, QString>;
 void printFigure(const QByteArray& key, double value);
 double number(const Figures& figures, const QString& key);
 
-// Starts this same program with the arguments; finish() waits for it and
-// returns its figures, or throws when it fails.
+// Starts this same program with the arguments, or another program that runs
+// it; finish() waits for it and returns its figures, or throws when it fails.
 class Child {
 public:
     explicit Child(const QStringList& arguments);
+    Child(const QString& program, const QStringList& arguments,
+          const QProcessEnvironment& environment);
     Figures finish();
 
 private:

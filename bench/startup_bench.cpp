@@ -5,6 +5,7 @@
 // window against the bare window, each in a process of its own, in turns.
 #include "barewindow.h"
 #include "benchutil.h"
+#include "callgrind.h"
 
 #include "window/frmVDTimer.h"
 
@@ -30,6 +31,7 @@ protected:
         if (event->type() == QEvent::Paint && paintedNs == 0)
             QTimer::singleShot(0, this, [this] {
                 paintedNs = bench::nowNs();
+                bench::callgrind::endPhase("startup");
                 QCoreApplication::quit();
             });
         return QObject::eventFilter(watched, event);
@@ -64,6 +66,7 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 9;
     std::vector<double> real[3], bare[3];
+    bench::Figures countedReal, countedBare;
     const char* keys[3] = {"painted_ms", "cpu_ms", "peak_rss_kb"};
     try {
         // One unmeasured run each fills the page cache and the font cache, then
@@ -79,6 +82,18 @@ int main(int argc, char* argv[])
                         bench::number(figures, QLatin1String(keys[k])));
             }
         }
+        // And once each under callgrind, both at once: the instructions from
+        // spawn to the first frame, which tell where a change in time comes from.
+        const auto count = [](const char* variant) {
+            return std::make_unique<bench::callgrind::Counted>(
+                QStringList{QStringLiteral("--child"), QLatin1String(variant),
+                            QString::number(bench::nowNs())},
+                true);
+        };
+        const auto realCount = count("real");
+        const auto bareCount = count("bare");
+        countedReal = realCount->finish();
+        countedBare = bareCount->finish();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 2;
@@ -100,5 +115,9 @@ int main(int argc, char* argv[])
     bool met = report("spawn to first frame painted (ms)", 0, 1, 1.05);
     report("CPU time to first frame painted (ms)", 1, 1, -1);
     met &= report("peak resident memory (MiB)", 2, 1024, 1.2);
+    const QString startup = QStringLiteral("instructions.startup");
+    bench::reportRatio("instructions to first frame (M), once",
+                       bench::number(countedReal, startup) / 1e6,
+                       bench::number(countedBare, startup) / 1e6, -1, 2);
     return met ? 0 : 3;
 }
