@@ -42,9 +42,14 @@ def sha256(path):
     return hashlib.sha256(Path(path).read_bytes()).hexdigest()
 
 
-def build(commit, source, qt, tarball, dist):
+def build(commit, source, qt, tarball, dist, signatures=None):
+    """SIGNATURES: where CPack signs (or, holding them, attaches the published
+    Authenticode signatures of) the program, the uninstaller and the installer;
+    None for unsigned files."""
     print(f"==> Windows: the windows preset with the static Qt in {qt}", flush=True)
     env = {**commit.environment(), "VI_QT_MINGW": str(qt)}
+    if signatures:
+        env["VI_AUTHENTICODE_SIGNATURES"] = str(signatures)
     # The release needs the program, not its tests (scripts/windows runs those).
     steps = [["cmake", "--preset", "windows", "-DVI_BUILD_TESTS=OFF"],
              ["cmake", "--build", "--preset", "windows"],
@@ -56,7 +61,7 @@ def build(commit, source, qt, tarball, dist):
     files = [built / f"{package}.zip", built / f"{package}-setup.exe"]
     for path in files:
         shutil.copyfile(path, dist / path.name)
-    bundle = source_bundle(commit, qt, tarball, built, dist)
+    bundle = source_bundle(commit, qt, tarball, built, dist, signatures)
     components = json.loads((built / "third-party.json").read_text(encoding="utf-8"))
     for path in files:
         sbom.for_windows(dist / path.name, commit, components, dist)
@@ -83,9 +88,10 @@ def qt_source_package(qt):
     return version, stamp, files
 
 
-def tool_versions():
+def tool_versions(signed):
     lines = []
-    for package in TOOLS:
+    # attach-signature's output may differ between osslsigncode versions.
+    for package in TOOLS + (["osslsigncode"] if signed else []):
         shown = subprocess.run(["dpkg-query", "-W", "-f=${Package} ${Version}", package],
                                capture_output=True, text=True)
         lines.append(shown.stdout.strip() if shown.returncode == 0 else f"{package} (none)")
@@ -107,7 +113,7 @@ As root on a Debian 12 amd64 system, in this folder:
 0. Install what the first steps need (scripts/windows installs the rest):
 
      apt-get update
-     apt-get install -y dpkg-dev python3 xz-utils
+     apt-get install -y dpkg-dev python3 xz-utils{osslsigncode}
 
 1. Unpack Debian's qt6-base source where scripts/windows looks for it
    (dpkg-source checks the other two files against the .dsc):
@@ -129,10 +135,10 @@ As root on a Debian 12 amd64 system, in this folder:
 
 3. Build the release files as scripts/release does, in a new build folder:
    step 2's holds files made without SOURCE_DATE_EPOCH, which the build
-   would keep (rcc's resource times):
+   would keep (rcc's resource times){attach}:
 
      export SOURCE_DATE_EPOCH={epoch} VI_QT_MINGW={prefix}
-     umask 022
+{export}     umask 022
      rm -rf build-windows
      cmake --preset windows -DVI_BUILD_TESTS=OFF
      cmake --build --preset windows
@@ -151,7 +157,18 @@ give the same bytes):
 """
 
 
-def source_bundle(commit, qt, tarball, built, dist):
+# The published files are signed (Authenticode); the signatures, detached,
+# come with the bundle, and cpack attaches them as it packs.
+ATTACH = """.
+   The program, its uninstaller and the installer are published signed
+   (Authenticode). Their signatures, detached, are in signatures/ here:
+   with VI_AUTHENTICODE_SIGNATURES set, cpack attaches them to the program
+   it packs, to the uninstaller and to the installer, and osslsigncode
+   checks that each one fits. That gives the published bytes"""
+EXPORT = "     export VI_AUTHENTICODE_SIGNATURES=$(cd ../signatures && pwd)\n"
+
+
+def source_bundle(commit, qt, tarball, built, dist, signatures=None):
     """NAME-VERSION-windows-x64-source.tar: everything needed to build the
     Windows files again, in one folder, the same bytes for the same inputs."""
     version, stamp, qt_files = qt_source_package(qt)
@@ -172,23 +189,30 @@ def source_bundle(commit, qt, tarball, built, dist):
     package = f"{commit.base}-windows-x64"
     sums = "\n".join(f"     {sha256(path)}  build-windows/{path.name}"
                      for path in (exe, dist / f"{package}.zip", dist / f"{package}-setup.exe"))
+    signed = sorted(Path(signatures).glob("*.p7s")) if signatures else []
     text = REBUILD.format(
         base=commit.base, rule="=" * 60, commit=commit.id, epoch=commit.epoch,
         qt_version=version, prefix=qt, toolchain=f"sha256 {sha256(toolchain)}",
         src=qt.parent / "src", dsc=qt_files[0].name, qt_folder=qt.parent / "src" /
         f"qt6-base-{upstream}", tarball=tarball.name, cache=qt.parent, program=commit.program,
-        sums=sums, tools="\n".join(f"  {line}" for line in tool_versions()))
+        sums=sums, tools="\n".join(f"  {line}" for line in tool_versions(signed)),
+        attach=ATTACH if signed else "", export=EXPORT if signed else "",
+        osslsigncode=" osslsigncode" if signed else "")
     members = [(tarball.name, tarball.read_bytes())]
     members += [(path.name, path.read_bytes()) for path in qt_files]
     members += [("qt-options.txt", options.read_bytes()),
                 ("mingw-w64-x86_64.cmake", toolchain.read_bytes()),
                 ("REBUILD.txt", text.encode("utf-8"))]
+    members += [(f"signatures/{path.name}", path.read_bytes()) for path in signed]
     path = dist / f"{package}-source.tar"
     with tarfile.open(path, "w", format=tarfile.GNU_FORMAT) as archive:
         folder = tarfile.TarInfo(f"{package}-source")
         folder.type, folder.mode, folder.mtime = tarfile.DIRTYPE, 0o755, commit.epoch
         folder.uname = folder.gname = "root"
         archive.addfile(folder)
+        if signed:
+            folder.name = f"{package}-source/signatures"
+            archive.addfile(folder)
         for name, data in sorted(members):
             member = tarfile.TarInfo(f"{package}-source/{name}")
             member.size, member.mode, member.mtime = len(data), 0o644, commit.epoch
