@@ -83,7 +83,8 @@ install(FILES ${VI_PACKAGING_DIR}/icons/vizovidiz.svg
         RENAME ${VI_APP_ID}.svg)
 
 set(VI_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/${VI_PROGRAM})
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/README.md DESTINATION ${VI_DOC_DIR})
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/README.md ${CMAKE_CURRENT_SOURCE_DIR}/README.ja.md
+        DESTINATION ${VI_DOC_DIR})
 
 # The manual page, the changelog and the copyright file, from the
 # templates in packaging/debian/ with the names, the version and the
