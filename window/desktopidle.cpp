@@ -140,12 +140,13 @@ void DesktopIdle::inhibitPortal()
         if (request != m_listening && !m_listening.isEmpty())
             listenTo(request);
     });
-    // A request the desktop never answers is withdrawn.
-    QTimer::singleShot(answerWithinMs, this, [this, request = m_listening] {
-        if (m_listening != request || request.isEmpty())
+    // A request the desktop never answers is withdrawn, under whichever name
+    // the portal gave it.
+    QTimer::singleShot(answerWithinMs, this, [this, call = m_tokens] {
+        if (m_tokens != call || m_listening.isEmpty())
             return;
+        closeRequest(m_listening);
         listenTo({});
-        closeRequest(request);
         fail(true);
     });
 }
